@@ -1,0 +1,1 @@
+// The shared foundation grows here.

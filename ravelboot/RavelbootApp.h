@@ -1,0 +1,7 @@
+#pragma once
+
+// The application object: the starter's dialog, modally; no message loop of its own.
+class CRavelbootApp {
+public:
+    int Run();
+};

@@ -1,0 +1,22 @@
+// Resource ids of Varnholt.
+#pragma once
+
+#define IDR_MANIFEST 1
+#define IDS_ABOUTBOX 101
+#define IDD_VARNHOLT 102
+#define IDI_MAINFRAME 128
+#define IDD_ABOUTBOX 100
+
+#define IDC_RESULTS_TREE 1000
+#define IDC_SEARCH_PATH 1001
+#define IDC_BROWSE 1002
+#define IDC_FIND 1003
+#define IDC_EXECUTE 1004
+#define IDC_SHOW_FOLDER 1005
+#define IDC_DELETE 1006
+#define IDC_SAVE_RESULTS 1007
+#define IDC_EDIT_RESULTS 1008
+#define IDC_OPTIONS 1010
+#define IDC_FOUND_LABEL 1026
+#define IDC_PATH_LABEL 1027
+#define IDC_ABOUT_VERSION 1057

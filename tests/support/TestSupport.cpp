@@ -1,0 +1,172 @@
+#include "tests/support/TestSupport.h"
+
+#include <shellapi.h>
+
+#include <stdexcept>
+
+#include "framework/Pump.h"
+
+namespace testing_support {
+
+namespace {
+std::wstring FromUnixPath(const std::wstring& path) {
+    // The build passes folders as Unix paths; Wine maps them below Z:.
+    if (!path.empty() && path[0] == L'/') {
+        std::wstring out = L"Z:" + path;
+        for (auto& c : out)
+            if (c == L'/') c = L'\\';
+        return out;
+    }
+    return path;
+}
+}  // namespace
+
+std::wstring GetEnv(const wchar_t* name) {
+    wchar_t buffer[4096];
+    DWORD n = GetEnvironmentVariableW(name, buffer, 4096);
+    return n && n < 4096 ? std::wstring(buffer, n) : std::wstring();
+}
+
+std::wstring SuiteDir() { return FromUnixPath(GetEnv(L"SUITE_DIR")); }
+std::wstring SourceDir() { return FromUnixPath(GetEnv(L"SOURCE_DIR")); }
+
+TempDir::TempDir() {
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    static unsigned counter = 0;
+    for (;;) {
+        path_ = std::wstring(base) + L"qvt" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++counter);
+        if (CreateDirectoryW(path_.c_str(), nullptr)) break;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot create a temporary folder");
+    }
+}
+
+TempDir::~TempDir() { RemoveTree(path_); }
+
+void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring full = path + L"\\" + name;
+            SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(full);
+            else
+                DeleteFileW(full.c_str());
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(path.c_str());
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write a test file");
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::string ReadBytes(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    auto end = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        fw::PumpPendingMessages();
+        if (done()) return true;
+        auto now = std::chrono::steady_clock::now();
+        if (now >= end) return false;
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<long long>(left, 20)), QS_ALLINPUT);
+    }
+}
+
+void Flush(std::chrono::milliseconds time) { WaitFor([] { return false; }, time); }
+
+MessageBoxRecorder::MessageBoxRecorder(int a) : answer(a) {
+    fw::hooks::messageBox = [this](HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
+        asked.push_back({text, caption, type});
+        return answer;
+    };
+}
+
+MessageBoxRecorder::~MessageBoxRecorder() { fw::hooks::messageBox = nullptr; }
+
+ShellOpenRecorder::ShellOpenRecorder() {
+    fw::hooks::shellOpen = [this](const std::wstring& file) { opened.push_back(file); };
+}
+
+ShellOpenRecorder::~ShellOpenRecorder() { fw::hooks::shellOpen = nullptr; }
+
+Program::Program(const std::wstring& exe, const std::wstring& folder) {
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::wstring command = L"\"" + exe + L"\"";
+    if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
+        process_ = pi.hProcess;
+        id_ = pi.dwProcessId;
+        CloseHandle(pi.hThread);
+    }
+}
+
+Program::~Program() {
+    if (!process_) return;
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+HWND Program::WaitForWindow(const std::wstring& title, std::chrono::milliseconds timeout) {
+    struct Search {
+        DWORD id;
+        const std::wstring* title;
+        HWND found;
+        static BOOL CALLBACK Visit(HWND h, LPARAM l) {
+            auto* s = reinterpret_cast<Search*>(l);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(h, &pid);
+            if (pid != s->id || !IsWindowVisible(h)) return TRUE;
+            wchar_t text[512] = {};
+            GetWindowTextW(h, text, 512);
+            if (*s->title != text) return TRUE;
+            s->found = h;
+            return FALSE;
+        }
+    } search{id_, &title, nullptr};
+    WaitFor(
+        [&] {
+            EnumWindows(&Search::Visit, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeout);
+    return search.found;
+}
+
+DWORD Program::WaitForExit(std::chrono::milliseconds timeout) {
+    if (!process_) return STILL_ACTIVE;
+    WaitFor([&] { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }, timeout);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+}  // namespace testing_support

@@ -1,0 +1,86 @@
+#pragma once
+// Helpers shared by the test executables: temporary folders, bounded waits that
+// keep messages flowing, recorders for the framework's entry points, programs.
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/Ui.h"
+
+namespace testing_support {
+
+// A fresh folder below the temporary folder, removed with its contents at the end.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::wstring& path() const { return path_; }
+    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+private:
+    std::wstring path_;
+};
+
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+std::string ReadBytes(const std::wstring& path);
+bool Exists(const std::wstring& path);
+void RemoveTree(const std::wstring& path);
+
+// Dispatches messages until done() holds or the time is up; true when it held.
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(20));
+// Dispatches the messages that arrive within the given time.
+void Flush(std::chrono::milliseconds time = std::chrono::milliseconds(50));
+
+struct AskedMessage {
+    std::wstring text;
+    std::wstring caption;
+    UINT type;
+};
+
+// Answers every message box with `answer` and records it, while it lives.
+class MessageBoxRecorder {
+public:
+    explicit MessageBoxRecorder(int answer = IDOK);
+    ~MessageBoxRecorder();
+    std::vector<AskedMessage> asked;
+    int answer;
+};
+
+// Records the shell's "open" requests instead of starting anything, while it lives.
+class ShellOpenRecorder {
+public:
+    ShellOpenRecorder();
+    ~ShellOpenRecorder();
+    std::vector<std::wstring> opened;
+};
+
+// A started program; killed at the end if it still runs.
+class Program {
+public:
+    Program(const std::wstring& exe, const std::wstring& folder = L"");
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+    bool started() const { return process_ != nullptr; }
+    DWORD id() const { return id_; }
+    // The first visible top-level window of the program with this title.
+    HWND WaitForWindow(const std::wstring& title, std::chrono::milliseconds timeout = std::chrono::seconds(30));
+    // Waits for the program to end; its exit code, or STILL_ACTIVE on time-out.
+    DWORD WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(30));
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// SUITE_DIR of the build, in Windows form.
+std::wstring SuiteDir();
+std::wstring SourceDir();
+std::wstring GetEnv(const wchar_t* name);
+
+}  // namespace testing_support

@@ -1,0 +1,7 @@
+#pragma once
+
+// The application object: common controls, then the main window, modally.
+class CVarnholtApp {
+public:
+    int Run();
+};
