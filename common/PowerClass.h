@@ -1,0 +1,59 @@
+#pragma once
+// The suite's utility object: configuration store, registry helpers,
+// conversions, file operations. One instance per owning window; instances
+// share only what is on disk.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/FileStatus.h"
+
+class PowerClass {
+public:
+    std::wstring RegistryKeyPath;
+    std::vector<std::wstring> FolderList;
+    int FolderDepthLimit = 0;
+    std::vector<std::wstring> PrintLineList;
+    std::wstring ConfigPath;
+    std::wstring DataFolder;
+    std::vector<std::wstring> SplitParts;
+    std::wstring MakerFolder;
+
+    // --- configuration store and registry ---
+    static std::wstring GetProgramFolder();
+    std::wstring GetConfigPath();
+    // The starter's narrower form: no maker and product folders made, no DataFolder.
+    std::wstring GetStarterConfigPath();
+    std::wstring ReadConfigValue(const std::wstring& key);
+    void WriteConfigValue(const std::wstring& key, const std::wstring& value);
+    std::wstring ReadRegistryText(int rootCode, const std::wstring& valueName);
+    void DeleteRegistryValue(int rootCode, const std::wstring& valueName);
+    void WriteRegistryText(const std::wstring& valueName, const std::wstring& value);
+    std::wstring ReadModuleConfigValue(const std::wstring& moduleSubfolder, const std::wstring& key);
+    void WriteModuleConfigValue(const std::wstring& moduleSubfolder, const std::wstring& key, const std::wstring& value);
+    static bool FileExists(const std::wstring& path);
+    static void CopyFileSilently(const std::wstring& sourcePath, const std::wstring& destinationFolder, bool showProgress);
+
+    // --- conversions ---
+    static int TextToInt(std::wstring_view text);
+    static int HexTextToInt(std::wstring_view text);
+    static std::wstring IntToText(int number);
+    static std::wstring PadWithZeros(std::wstring text, size_t width);
+    void SplitText(std::wstring_view text, wchar_t separator);
+    static std::wstring JoinTexts(std::vector<std::wstring>& list, std::wstring_view separator);
+    static int CountLetterH(std::wstring_view text);
+    static std::wstring FormatNowText(bool withSeparators);
+    static std::wstring FormatTimeText(int64_t time, bool dateOnly);
+    static int64_t ParseTimeText(std::wstring_view text);
+    static int DayNumberSince2000(std::wstring_view year, std::wstring_view month, std::wstring_view day);
+
+    // --- file and folder operations ---
+    static uint64_t GetFileSize64(const std::wstring& path, bool statusOnly);
+    static bool IsReadOnlyOrMissing(const std::wstring& path);
+    static void DeleteFileOrRecycle(const std::wstring& path, bool toRecycleBin);
+    static bool WipeFile(const std::wstring& path);
+    static FileStatus GetFileStatusSafe(const std::wstring& path);
+    static bool MatchWildcard(const std::wstring& pattern, const std::wstring& path, bool ignoreCase);
+    int ListSubfolders(const std::wstring& folder, int depthLimit);
+};

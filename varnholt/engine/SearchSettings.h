@@ -1,0 +1,51 @@
+#pragma once
+// Every duplicate-search setting. Most live in one 46-character options text,
+// one setting per position; the engine reads some from the decoded fields and
+// others straight from the text, so both forms are kept and must agree.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class PowerClass;
+class TextSource;
+
+struct SearchSettings {
+    std::wstring optionsText;
+    int sameName = 0;                 // 0
+    int sameSize = 0;                 // 1
+    int sameAttributes = 0;           // 2
+    int sameCreationDate = 0;         // 3
+    int sameModificationDate = 0;     // 4
+    int sameAccessDate = 0;           // 5
+    int sameChecksum = 0;             // 6
+    int checksumSecondStep = 0;       // 7
+    int sizeFilterOn = 0;             // 15
+    int attributeFilterOn = 0;        // 18
+    int filterReadOnly = 0;           // 20
+    int filterHidden = 0;             // 21
+    int filterArchive = 0;            // 22
+    int dateFilterOn = 0;             // 23
+    int nameFilterOn = 0;             // 26
+    int recycleOnDelete = 0;          // 30
+    int maximizeOnResults = 0;        // 31
+    int keepLastPath = 0;             // 32
+    int protectReadOnly = 0;          // 33
+    int32_t sizeFilterValue = 0;      // "OptionsSize"
+    std::wstring namePattern;         // "OptionsName"
+    int64_t referenceDate = 0;        // "OptionsDate"
+    std::array<std::wstring, 6> categoryValues;   // "Categories"
+    std::vector<std::wstring> exceptions;          // the exception list file
+    std::array<uint64_t, 6> categoryBounds{};      // derived at each search start
+    std::array<std::wstring, 6> categoryLabels;    // derived at each search start
+
+    // The character at an options-text position; '0' beyond the end of the text.
+    wchar_t OptionChar(size_t position) const;
+};
+
+void LoadSearchSettings(SearchSettings& settings, PowerClass& store);
+// Rebuilds the options text from the fields and the carried characters, then
+// writes "Categories", "Options", "OptionsSize", "OptionsName", "OptionsDate".
+void SaveSearchSettings(SearchSettings& settings, PowerClass& store);
+std::wstring BuildOptionsText(const SearchSettings& settings);
+void LoadCategoryBounds(SearchSettings& settings, PowerClass& store, const TextSource& texts);

@@ -1,0 +1,33 @@
+#pragma once
+// How the engine reports to the user interface. The main window implements
+// these with the progress window and the results tree; tests with containers.
+#include <cstdint>
+#include <string>
+
+class ProgressSink {
+public:
+    virtual ~ProgressSink() = default;
+    virtual void SetStatusText(const std::wstring& text) = 0;   // caption line of the progress window
+    virtual void SetFolderTotal(int total) = 0;
+    virtual int FolderTotal() const = 0;
+    virtual void SetFolderIndex(int index) = 0;
+    virtual int FolderIndex() const = 0;
+    virtual void SetCurrentText(const std::wstring& text) = 0;
+    virtual void SetBarRange(int low, int high) = 0;
+    virtual void SetBarPos(int pos) = 0;
+    virtual void Tick() = 0;       // one collection step: position, picture, pending messages
+    virtual void Refresh() = 0;    // one comparison step: current text at once, picture, messages
+    // Keeps the window alive during long work (a checksum): pending messages, at most every 20 ms or so.
+    virtual void KeepAlive() = 0;
+    virtual bool CancelRequested() const = 0;
+};
+
+class ResultsSink {
+public:
+    using Item = uintptr_t;  // 0 is no item
+    virtual ~ResultsSink() = default;
+    virtual void Clear() = 0;
+    virtual Item InsertItem(Item parent, const std::wstring& text) = 0;  // as the last child; parent 0 = root
+    virtual void SetItemText(Item item, const std::wstring& text) = 0;
+    virtual void DeleteItem(Item item) = 0;                               // with its children
+};
