@@ -1,1 +1,0 @@
-// The shared foundation grows here.
