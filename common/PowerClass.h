@@ -22,6 +22,9 @@ public:
 
     // --- configuration store and registry ---
     static std::wstring GetProgramFolder();
+    // Tests only: makes GetProgramFolder() answer `folder` instead of the
+    // executable's folder; an empty text restores the real one.
+    static void SetProgramFolderForTests(std::wstring folder);
     std::wstring GetConfigPath();
     // The starter's narrower form: no maker and product folders made, no DataFolder.
     std::wstring GetStarterConfigPath();
