@@ -223,6 +223,256 @@ def draw_standin(c, s):
     c.rect(8 * u, 8 * u, 24 * u, 24 * u, (230, 230, 235, 255), radius=2 * u)
 
 
+# Menu pictures: 12 x 12 so that they fit the menu's check-mark area (13 x 13 at
+# 96 DPI) without clipping; edges sit on whole pixels so that they stay crisp
+# when the menu doubles them at 200 %. Drawn on white, the menu's background.
+
+MENU_SIZE = 12
+MENU_BG = (255, 255, 255)
+INK = (60, 60, 60, 255)
+BLUE = (30, 90, 160, 255)
+LIGHT_BLUE = (200, 222, 246, 255)
+GREEN = (0, 130, 40, 255)
+RED = (205, 35, 35, 255)
+PAPER = (255, 255, 255, 255)
+PAPER_EDGE = (95, 105, 120, 255)
+FOLDER = (240, 190, 70, 255)
+FOLDER_DARK = (175, 120, 20, 255)
+FOLDER_FRONT = (252, 214, 110, 255)
+
+
+def sheet(c, x0, y0, x1, y1, lines=True, ink=BLUE):
+    """A sheet of paper with a folded corner and text lines."""
+    c.polygon([(x0, y0), (x1 - 3, y0), (x1, y0 + 3), (x1, y1), (x0, y1)], PAPER_EDGE)
+    c.polygon([(x0 + 1, y0 + 1), (x1 - 3.4, y0 + 1), (x1 - 1, y0 + 3.4), (x1 - 1, y1 - 1), (x0 + 1, y1 - 1)], PAPER)
+    c.polygon([(x1 - 3, y0), (x1 - 3, y0 + 3), (x1, y0 + 3)], PAPER_EDGE)
+    if lines:
+        for y in range(int(y0) + 4, int(y1) - 1, 2):
+            c.rect(x0 + 2, y, x1 - 2, y + 1, ink)
+
+
+def folder(c, x0, y0, x1, y1, open_=False):
+    c.rect(x0, y0, x0 + 5, y0 + 2, FOLDER_DARK, radius=0.5)
+    c.rect(x0, y0 + 1, x1, y1, FOLDER_DARK)
+    c.rect(x0 + 1, y0 + 2, x1 - 1, y1 - 1, FOLDER)
+    if open_:
+        c.polygon([(x0 + 2, y0 + 4), (x1 + 1, y0 + 4), (x1 - 1, y1), (x0, y1)], FOLDER_DARK)
+        c.polygon([(x0 + 2.7, y0 + 5), (x1 - 0.2, y0 + 5), (x1 - 1.7, y1 - 1), (x0 + 1.2, y1 - 1)], FOLDER_FRONT)
+    else:
+        c.rect(x0 + 1, y0 + 3, x1 - 1, y0 + 4, FOLDER_DARK)
+        c.rect(x0 + 1, y0 + 4, x1 - 1, y1 - 1, FOLDER_FRONT)
+
+
+def lens(c, cx, cy, r, handle, width=1.6, glass=(215, 235, 255, 255)):
+    hx, hy = handle
+    c.line(cx + r * 0.7, cy + r * 0.7, hx, hy, width * 1.4, INK)
+    c.circle(cx, cy, r, INK, inner=r - width)
+    c.circle(cx, cy, r - width, glass)
+
+
+def menu_language(c):
+    # Two speech bubbles: a conversation in two languages.
+    c.rect(0, 0, 8, 6, BLUE, radius=1.5)
+    c.polygon([(1.5, 5), (4, 5), (1.5, 8)], BLUE)
+    c.rect(2, 2, 6, 3, PAPER)
+    c.rect(4, 4, 12, 10, GREEN, radius=1.5)
+    c.rect(4, 4, 12, 10, GREEN, radius=1.5)
+    c.polygon([(8, 9), (10.5, 9), (10.5, 12)], GREEN)
+    c.rect(6, 6, 10, 7, PAPER)
+    c.rect(6, 8, 9, 9, PAPER)
+
+
+def menu_about(c):
+    # The program's own mark: a sheet, its copy and the lens.
+    sheet(c, 0, 0, 7, 9, lines=False)
+    c.rect(2, 3, 5, 4, BLUE)
+    c.rect(2, 5, 5, 6, BLUE)
+    lens(c, 7.5, 7.5, 3.5, (11.5, 11.5), width=1.3)
+
+
+def menu_copy(c):
+    sheet(c, 0, 0, 8, 9, lines=False)
+    sheet(c, 4, 3, 12, 12)
+
+
+def menu_tree(c):
+    c.rect(1, 1, 4, 4, BLUE)
+    c.rect(2, 4, 3, 10, INK)
+    c.rect(3, 6, 6, 7, INK)
+    c.rect(3, 9, 6, 10, INK)
+    c.rect(6, 5, 11, 8, GREEN)
+    c.rect(6, 8.5, 11, 11.5, GREEN)
+    c.rect(2, 9, 6, 10, INK)
+
+
+def menu_exit(c):
+    # A door and an arrow leading out.
+    c.rect(1, 0, 7, 12, FOLDER_DARK)
+    c.rect(2, 1, 6, 12, (150, 95, 40, 255))
+    c.rect(4.5, 6, 5.5, 7, FOLDER)
+    c.rect(6, 5, 10, 7, GREEN)
+    c.polygon([(9, 2.5), (12, 6), (9, 9.5)], GREEN)
+
+
+def menu_check(c):
+    c.line(1.5, 6.5, 4.5, 9.5, 2.2, GREEN)
+    c.line(4.5, 9.5, 10.5, 2.5, 2.2, GREEN)
+
+
+def menu_refresh(c):
+    c.circle(6, 6, 5, BLUE, inner=3.3)
+    c.rect(6, 0, 12, 6, (0, 0, 0, 0))
+    c.shape(lambda x, y: 6 <= x <= 12 and y <= 6, (6, 0, 12, 6), (255, 255, 255, 255))
+    c.polygon([(6, -0.5), (10, 2.5), (6, 5.5)], BLUE)
+
+
+def menu_info(c):
+    c.circle(6, 6, 6, BLUE)
+    c.circle(6, 6, 5, (45, 120, 205, 255))
+    c.rect(5, 2, 7, 4, PAPER)
+    c.rect(5, 5, 7, 10, PAPER)
+    c.rect(4, 5, 5, 6, PAPER)
+    c.rect(4, 9, 8, 10, PAPER)
+
+
+def menu_website(c):
+    # A globe: equator, a meridian and the edge of the sphere.
+    c.circle(6, 6, 6, BLUE)
+    c.circle(6, 6, 5, (70, 150, 220, 255))
+    c.shape(lambda x, y: ((x - 6) / 3.4) ** 2 + ((y - 6) / 5.5) ** 2 <= 1, (0, 0, 12, 12), PAPER)
+    c.shape(lambda x, y: ((x - 6) / 2.3) ** 2 + ((y - 6) / 4.6) ** 2 <= 1, (0, 0, 12, 12), (70, 150, 220, 255))
+    c.rect(5.5, 1, 6.5, 11, PAPER)
+    c.rect(1, 5.5, 11, 6.5, PAPER)
+    c.circle(6, 6, 6, BLUE, inner=5)
+
+
+def menu_search(c):
+    lens(c, 4.5, 4.5, 4.5, (11, 11), width=1.5)
+
+
+def menu_browse(c):
+    folder(c, 0, 1, 11, 11, open_=True)
+
+
+def menu_execute(c):
+    # Start: a green play triangle.
+    c.polygon([(2, 0.5), (11.5, 6), (2, 11.5)], (0, 100, 30, 255))
+    c.polygon([(3, 2.3), (9.6, 6), (3, 9.7)], (40, 170, 70, 255))
+
+
+def menu_document(c):
+    sheet(c, 2, 0, 10, 12)
+
+
+def menu_add_folder(c):
+    folder(c, 0, 1, 10, 10)
+    c.rect(6, 6, 12, 12, PAPER)
+    c.rect(8, 6.5, 10, 11.5, GREEN)
+    c.rect(6.5, 8, 11.5, 10, GREEN)
+
+
+def menu_options(c):
+    # A gear: twelve teeth around a ring.
+    import math
+    pts = []
+    for k in range(32):
+        a = k * math.pi * 2 / 32
+        r = 6 if (k // 2) % 2 == 0 else 4.4
+        pts.append((6 + r * math.cos(a + math.pi / 16), 6 + r * math.sin(a + math.pi / 16)))
+    c.polygon(pts, (85, 95, 110, 255))
+    c.circle(6, 6, 3.8, (150, 160, 175, 255))
+    c.circle(6, 6, 1.8, PAPER)
+
+
+def menu_print(c):
+    c.rect(3, 0, 9, 4, PAPER_EDGE)
+    c.rect(4, 1, 8, 4, PAPER)
+    c.rect(0, 4, 12, 10, INK, radius=1)
+    c.rect(1, 5, 11, 9, (140, 145, 155, 255))
+    c.rect(9, 6, 10, 7, GREEN)
+    c.rect(3, 8, 9, 12, PAPER_EDGE)
+    c.rect(4, 8, 8, 11, PAPER)
+    c.rect(5, 9, 7, 10, BLUE)
+
+
+def menu_delete(c):
+    c.line(1.5, 1.5, 10.5, 10.5, 2.6, RED)
+    c.line(10.5, 1.5, 1.5, 10.5, 2.6, RED)
+
+
+def menu_save(c):
+    # A diskette.
+    c.rect(0, 0, 12, 12, (25, 60, 120, 255), radius=1)
+    c.rect(1, 1, 11, 11, (50, 100, 180, 255))
+    c.rect(2, 1, 10, 5, PAPER)
+    c.rect(3, 2, 9, 3, LIGHT_BLUE)
+    c.rect(3, 7, 9, 12, (210, 215, 225, 255))
+    c.rect(6, 8, 8, 11, INK)
+
+
+def menu_show_folder(c):
+    folder(c, 0, 0, 10, 9)
+    lens(c, 8, 8, 2.8, (11.7, 11.7), width=1.2)
+
+
+def menu_edit(c):
+    sheet(c, 0, 0, 8, 11)
+    c.line(4.5, 10.5, 10.5, 3.5, 2.6, FOLDER_DARK)
+    c.line(5.2, 9.7, 10.2, 3.9, 1.2, FOLDER)
+    c.polygon([(3, 12), (3.6, 9.4), (5.6, 11.2)], INK)
+
+
+def menu_backup(c):
+    # A storage box with an arrow going in.
+    c.rect(0, 5, 12, 12, FOLDER_DARK)
+    c.rect(1, 6, 11, 11, FOLDER)
+    c.rect(4, 8, 8, 9, FOLDER_DARK)
+    c.rect(5, 0, 7, 4, GREEN)
+    c.polygon([(3, 3), (9, 3), (6, 6)], GREEN)
+
+
+def menu_wipe(c):
+    # An eraser leaving a clean trail.
+    c.polygon([(4, 11), (0.5, 7.5), (7.5, 0.5), (11.5, 4.5), (5, 11)], (120, 40, 60, 255))
+    c.polygon([(4.2, 10), (1.9, 7.5), (4.6, 4.8), (7.2, 7.4)], (245, 245, 245, 255))
+    c.polygon([(5.3, 3.9), (7.5, 1.7), (10.3, 4.5), (8.1, 6.7)], (230, 90, 120, 255))
+    c.rect(6, 11, 12, 12, PAPER_EDGE)
+
+
+MENU_PICTURES = {
+    142: menu_language, 143: menu_about, 144: menu_copy, 145: menu_tree,
+    146: menu_exit, 147: menu_check, 148: menu_refresh, 149: menu_info,
+    150: menu_website, 151: menu_search, 152: menu_browse, 153: menu_execute,
+    154: menu_document, 155: menu_add_folder, 156: menu_options, 157: menu_print,
+    158: menu_delete, 159: menu_save, 160: menu_show_folder, 161: menu_edit,
+    162: menu_backup, 163: menu_wipe,
+}
+
+
+# Progress animation: 48 x 48 on the progress window's grey; a lens passes over
+# three sheets, and the lines under it turn green as they are compared.
+
+PROGRESS_SIZE = 48
+PROGRESS_BG = (240, 240, 240)
+PROGRESS_LENS = [(13.5, 17.5), (24, 23), (34.5, 28.5)]
+
+
+def draw_progress(c, frame):
+    sheets = [(2, 4, 20, 28), (15, 12, 33, 36), (28, 20, 46, 44)]
+    for i, (x0, y0, x1, y1) in enumerate(sheets):
+        c.rect(x0 + 1, y0 + 1, x1 + 1, y1 + 1, (0, 0, 0, 40))
+        sheet(c, x0, y0, x1, y1, lines=False)
+        ink = GREEN if i <= frame else BLUE
+        for k, y in enumerate(range(y0 + 6, y1 - 3, 3)):
+            c.rect(x0 + 3, y, x1 - (3 if k % 2 else 5), y + 1.5, ink)
+    cx, cy = PROGRESS_LENS[frame]
+    c.line(cx + 6, cy + 6, cx + 12, cy + 12, 4, (70, 70, 70, 255))
+    c.line(cx + 9, cy + 9, cx + 12.5, cy + 12.5, 4.6, (40, 40, 40, 255))
+    c.circle(cx, cy, 9, (70, 70, 70, 255), inner=7.2)
+    c.circle(cx, cy, 7.2, (225, 240, 255, 120))
+    c.circle(cx - 2.6, cy - 2.6, 2, (255, 255, 255, 170))
+
+
 def icon(draw):
     images = []
     for size in (16, 24, 32, 48, 64, 256):
@@ -240,11 +490,28 @@ ICONS = {
 }
 
 
+def bitmaps():
+    out = {}
+    for number, draw in MENU_PICTURES.items():
+        c = Canvas(MENU_SIZE, MENU_SIZE)
+        draw(c)
+        out["resources/varnholt/menu%d.bmp" % number] = bmp24(c.pixels(), MENU_BG)
+    for frame in range(3):
+        c = Canvas(PROGRESS_SIZE, PROGRESS_SIZE)
+        draw_progress(c, frame)
+        out["resources/varnholt/progress%d.bmp" % (134 + frame)] = bmp24(c.pixels(), PROGRESS_BG)
+    return out
+
+
 def main(argv):
     only = set(argv[1:])
     for path, draw in ICONS.items():
         if not only or path in only:
             write(path, icon(draw))
+            print("wrote", path)
+    for path, data in bitmaps().items():
+        if not only or path in only:
+            write(path, data)
             print("wrote", path)
 
 

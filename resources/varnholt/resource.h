@@ -18,12 +18,13 @@
 // System menu item of the about box (multiple of 16 as the system menu wants).
 #define IDM_ABOUTBOX 0x0010
 
-// Progress animation frames, shown in this order.
+// Progress animation frames (48 x 48 on RGB(240, 240, 240)), shown in this order.
 #define IDB_PROGRESS_1 134
 #define IDB_PROGRESS_2 135
 #define IDB_PROGRESS_3 136
 
-// Menu pictures, 16 x 16 (scripts/make-pictures.py draws them).
+// Menu pictures: 12 x 12, 24-bit, on white (the menu background), so that they
+// fit the menu check-mark area; double them at 200 % scale.
 #define IDB_MENU_LANGUAGE 142
 #define IDB_MENU_ABOUT 143
 #define IDB_MENU_COPY 144
