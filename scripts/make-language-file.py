@@ -1,0 +1,527 @@
+#!/usr/bin/env python3
+"""Writes Varnholt's language file data/varnholt/0026trl.ini from the table below.
+
+One row per entry number: the texts in English, German, French, Spanish, Dutch
+and Brazilian Portuguese. The file is 8-bit Latin-1 text with CRLF line ends;
+each section starts with its language code, holds entries 1 and 2 first (entry 2
+is the language's own name, which the language selection lists) and ends with
+[EOL]. The committed file is what ships; run this again after editing a text.
+"""
+import os
+import sys
+
+TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+OUT = os.path.join(TOP, "data", "varnholt", "0026trl.ini")
+
+# Order of the sections in the file, and the column of each in TEXTS.
+SECTIONS = [("[1031]", 1), ("[1033]", 0), ("[1036]", 2), ("[1034]", 3), ("[1043]", 4), ("[1046]", 5)]
+
+TEXTS = {
+    # Language selection and common captions.
+    1: ("Please select your language!", "Bitte wählen Sie Ihre Sprache!", "Veuillez choisir votre langue !",
+        "¡Por favor, seleccione su idioma!", "Kies uw taal!", "Por favor, selecione o seu idioma!"),
+    2: ("English", "Deutsch", "Français", "Español", "Nederlands", "Português (Brasil)"),
+    5: ("Quorvexsoft Varnholt",) * 6,
+
+    # Main window: labels and buttons.
+    10: ("Duplicates found:", "Gefundene Duplikate:", "Doublons trouvés :", "Duplicados encontrados:",
+         "Gevonden duplicaten:", "Duplicatas encontradas:"),
+    15: ("Path to search for duplicates:", "Pfad für die Duplikatsuche:", "Chemin où chercher les doublons :",
+         "Ruta en la que buscar duplicados:", "Pad waarin naar duplicaten wordt gezocht:",
+         "Caminho para procurar duplicatas:"),
+    17: ("Save &Results", "Ergebnisse &speichern", "Enregistrer les &résultats", "&Guardar resultados",
+         "Resultaten op&slaan", "Salvar &resultados"),
+    18: ("Edi&t Results", "Ergebnisse &bearbeiten", "Modifier les résul&tats", "&Editar resultados",
+         "Resultaten &bewerken", "Edi&tar resultados"),
+    20: ("&Execute File", "Datei &ausführen", "&Exécuter le fichier", "E&jecutar archivo",
+         "Bestand &uitvoeren", "&Executar arquivo"),
+    25: ("&Show Folder", "&Ordner anzeigen", "Afficher le &dossier", "&Mostrar carpeta", "&Map tonen",
+         "&Mostrar pasta"),
+    30: ("&Delete", "&Löschen", "&Supprimer", "E&liminar", "&Verwijderen", "E&xcluir"),
+    35: ("&Browse", "&Durchsuchen", "&Parcourir", "E&xaminar", "B&laderen", "&Procurar"),
+    40: ("&Options", "O&ptionen", "&Options", "&Opciones", "&Opties", "&Opções"),
+    45: ("&Find Duplicates", "Duplikate &finden", "&Chercher les doublons", "&Buscar duplicados",
+         "&Duplicaten zoeken", "&Localizar duplicatas"),
+
+    # Welcome panel.
+    50: ("Welcome to Quorvexsoft Varnholt", "Willkommen bei Quorvexsoft Varnholt",
+         "Bienvenue dans Quorvexsoft Varnholt", "Bienvenido a Quorvexsoft Varnholt",
+         "Welkom bij Quorvexsoft Varnholt", "Bem-vindo ao Quorvexsoft Varnholt"),
+    55: ("This very easy to use program helps you to detect duplicate files on your computer, on local or "
+         "external hard drives, on CDs, DVDs, USB sticks or camera cards.",
+         "Dieses sehr einfach zu bedienende Programm hilft Ihnen, doppelte Dateien auf Ihrem Computer zu finden: "
+         "auf lokalen oder externen Festplatten, auf CDs, DVDs, USB-Sticks oder Speicherkarten.",
+         "Ce programme très simple à utiliser vous aide à détecter les fichiers en double sur votre ordinateur, "
+         "sur des disques durs locaux ou externes, sur des CD, des DVD, des clés USB ou des cartes mémoire.",
+         "Este programa tan fácil de usar le ayuda a detectar archivos duplicados en su ordenador, en discos "
+         "duros locales o externos, en CD, DVD, memorias USB o tarjetas de cámara.",
+         "Dit zeer eenvoudig te gebruiken programma helpt u dubbele bestanden te vinden op uw computer, op "
+         "lokale of externe harde schijven, op cd's, dvd's, USB-sticks of geheugenkaarten.",
+         "Este programa muito fácil de usar ajuda você a detectar arquivos duplicados no seu computador, em "
+         "discos rígidos locais ou externos, em CDs, DVDs, pen drives ou cartões de memória."),
+    60: ("Since each user defines duplicate files different concerning file name, file size, attributes and so "
+         "on you can determine by yourself what the program should look for by clicking 'Options' on the left "
+         "bottom of the screen.",
+         "Da jeder Benutzer Duplikate anders versteht (nach Dateiname, Dateigröße, Attributen usw.), legen Sie "
+         "selbst fest, worauf das Programm achten soll: Klicken Sie dazu unten links auf 'Optionen'.",
+         "Comme chaque utilisateur définit les doublons à sa façon (nom, taille, attributs, etc.), vous "
+         "choisissez vous-même ce que le programme doit comparer en cliquant sur 'Options' en bas à gauche de "
+         "l'écran.",
+         "Como cada usuario entiende los duplicados de forma distinta (nombre, tamaño, atributos, etc.), usted "
+         "mismo decide qué debe buscar el programa haciendo clic en 'Opciones', abajo a la izquierda.",
+         "Omdat iedere gebruiker duplicaten anders definieert (bestandsnaam, grootte, kenmerken enzovoort), "
+         "bepaalt u zelf waar het programma op let: klik daarvoor linksonder op 'Opties'.",
+         "Como cada usuário define duplicatas de um jeito (nome, tamanho, atributos etc.), você mesmo decide o "
+         "que o programa deve procurar clicando em 'Opções', no canto inferior esquerdo da tela."),
+    65: ("Please select a file or path where the search should be started. Then click 'Find Duplicates' to "
+         "start a searching process. Plese be patient, this may take some time.",
+         "Wählen Sie einen Ordner oder ein Laufwerk, in dem gesucht werden soll. Klicken Sie dann auf "
+         "'Duplikate finden', um die Suche zu starten. Bitte haben Sie etwas Geduld, das kann eine Weile dauern.",
+         "Choisissez le dossier ou le lecteur où la recherche doit commencer, puis cliquez sur 'Chercher les "
+         "doublons'. Soyez patient, cela peut prendre un certain temps.",
+         "Seleccione la carpeta o unidad en la que debe empezar la búsqueda y haga clic en 'Buscar duplicados'. "
+         "Tenga paciencia, el proceso puede tardar un poco.",
+         "Kies de map of het station waarin gezocht moet worden en klik op 'Duplicaten zoeken' om te beginnen. "
+         "Even geduld a.u.b., dit kan enige tijd duren.",
+         "Selecione a pasta ou unidade onde a pesquisa deve começar e clique em 'Localizar duplicatas'. Tenha "
+         "paciência, isso pode levar algum tempo."),
+
+    # Criteria (options page and results lists).
+    75: ("Define duplicate files as files with following properties:",
+         "Als Duplikate gelten Dateien mit folgenden Eigenschaften:",
+         "Considérer comme doublons les fichiers ayant les propriétés suivantes :",
+         "Considerar duplicados los archivos con las siguientes propiedades:",
+         "Bestanden gelden als duplicaten bij de volgende eigenschappen:",
+         "Considerar duplicatas os arquivos com as seguintes propriedades:"),
+    80: ("Identical name", "Gleicher Name", "Nom identique", "Nombre idéntico", "Gelijke naam", "Nome idêntico"),
+    85: ("Identical size", "Gleiche Größe", "Taille identique", "Tamaño idéntico", "Gelijke grootte",
+         "Tamanho idêntico"),
+    90: ("Identical file attributes", "Gleiche Dateiattribute", "Attributs de fichier identiques",
+         "Atributos de archivo idénticos", "Gelijke bestandskenmerken", "Atributos de arquivo idênticos"),
+    95: ("Identical creation date", "Gleiches Erstellungsdatum", "Date de création identique",
+         "Fecha de creación idéntica", "Gelijke aanmaakdatum", "Data de criação idêntica"),
+    100: ("Identical modification date", "Gleiches Änderungsdatum", "Date de modification identique",
+          "Fecha de modificación idéntica", "Gelijke wijzigingsdatum", "Data de modificação idêntica"),
+    105: ("Identical date of last access", "Gleiches Datum des letzten Zugriffs", "Date du dernier accès identique",
+          "Fecha de último acceso idéntica", "Gelijke datum van laatste toegang", "Data do último acesso idêntica"),
+    107: ("Identical CRC32 checksum", "Gleiche CRC32-Prüfsumme", "Somme de contrôle CRC32 identique",
+          "Suma de comprobación CRC32 idéntica", "Gelijke CRC32-controlesom", "Soma de verificação CRC32 idêntica"),
+    108: ("Cancel", "Abbrechen", "Annuler", "Cancelar", "Annuleren", "Cancelar"),
+
+    # Search messages and progress.
+    110: ("Please select the folder to search for duplicates:",
+          "Bitte wählen Sie den Ordner, in dem nach Duplikaten gesucht werden soll:",
+          "Choisissez le dossier dans lequel chercher les doublons :",
+          "Seleccione la carpeta en la que buscar duplicados:",
+          "Kies de map waarin naar duplicaten moet worden gezocht:",
+          "Selecione a pasta onde procurar duplicatas:"),
+    115: ("Please enter or select a path to search for duplicates first!",
+          "Bitte geben Sie zuerst einen Pfad für die Duplikatsuche ein oder wählen Sie einen aus!",
+          "Veuillez d'abord saisir ou choisir un chemin où chercher les doublons !",
+          "¡Primero escriba o seleccione una ruta en la que buscar duplicados!",
+          "Voer eerst een pad in of kies er een waarin naar duplicaten gezocht moet worden!",
+          "Primeiro digite ou selecione um caminho para procurar duplicatas!"),
+    120: ("Comparing the files of category 1 ...", "Vergleiche die Dateien der Kategorie 1 ...",
+          "Comparaison des fichiers de la catégorie 1 ...", "Comparando los archivos de la categoría 1 ...",
+          "Bestanden van categorie 1 worden vergeleken ...", "Comparando os arquivos da categoria 1 ..."),
+    125: ("Comparing the files of category 2 ...", "Vergleiche die Dateien der Kategorie 2 ...",
+          "Comparaison des fichiers de la catégorie 2 ...", "Comparando los archivos de la categoría 2 ...",
+          "Bestanden van categorie 2 worden vergeleken ...", "Comparando os arquivos da categoria 2 ..."),
+    130: ("Comparing the files of category 3 ...", "Vergleiche die Dateien der Kategorie 3 ...",
+          "Comparaison des fichiers de la catégorie 3 ...", "Comparando los archivos de la categoría 3 ...",
+          "Bestanden van categorie 3 worden vergeleken ...", "Comparando os arquivos da categoria 3 ..."),
+    135: ("Comparing the files of category 4 ...", "Vergleiche die Dateien der Kategorie 4 ...",
+          "Comparaison des fichiers de la catégorie 4 ...", "Comparando los archivos de la categoría 4 ...",
+          "Bestanden van categorie 4 worden vergeleken ...", "Comparando os arquivos da categoria 4 ..."),
+    140: ("Comparing the files of category 5 ...", "Vergleiche die Dateien der Kategorie 5 ...",
+          "Comparaison des fichiers de la catégorie 5 ...", "Comparando los archivos de la categoría 5 ...",
+          "Bestanden van categorie 5 worden vergeleken ...", "Comparando os arquivos da categoria 5 ..."),
+    145: ("Comparing the files of category 6 ...", "Vergleiche die Dateien der Kategorie 6 ...",
+          "Comparaison des fichiers de la catégorie 6 ...", "Comparando los archivos de la categoría 6 ...",
+          "Bestanden van categorie 6 worden vergeleken ...", "Comparando os arquivos da categoria 6 ..."),
+    150: ("Comparing the files of category 7 ...", "Vergleiche die Dateien der Kategorie 7 ...",
+          "Comparaison des fichiers de la catégorie 7 ...", "Comparando los archivos de la categoría 7 ...",
+          "Bestanden van categorie 7 worden vergeleken ...", "Comparando os arquivos da categoria 7 ..."),
+    155: ("Searching for files ...", "Suche nach Dateien ...", "Recherche des fichiers ...",
+          "Buscando archivos ...", "Bestanden worden gezocht ...", "Procurando arquivos ..."),
+    160: ("Comparing files ...", "Vergleiche Dateien ...", "Comparaison des fichiers ...",
+          "Comparando archivos ...", "Bestanden worden vergeleken ...", "Comparando arquivos ..."),
+    # Ends every category heading; the results writer relies on the final full stop.
+    165: ("duplicate groups found.", "Duplikatgruppen gefunden.", "groupes de doublons trouvés.",
+          "grupos de duplicados encontrados.", "groepen duplicaten gevonden.", "grupos de duplicatas encontrados."),
+
+    # Result actions.
+    170: ("Please select the file to execute in the results list first!",
+          "Bitte wählen Sie zuerst in der Ergebnisliste die Datei aus, die ausgeführt werden soll!",
+          "Veuillez d'abord choisir dans la liste des résultats le fichier à exécuter !",
+          "¡Primero seleccione en la lista de resultados el archivo que desea ejecutar!",
+          "Kies eerst in de resultatenlijst het bestand dat moet worden uitgevoerd!",
+          "Primeiro selecione na lista de resultados o arquivo a ser executado!"),
+    175: ("Please select a file in the results list first to show its folder!",
+          "Bitte wählen Sie zuerst in der Ergebnisliste eine Datei aus, deren Ordner angezeigt werden soll!",
+          "Veuillez d'abord choisir dans la liste des résultats un fichier dont le dossier doit s'afficher !",
+          "¡Primero seleccione en la lista de resultados un archivo cuya carpeta desea ver!",
+          "Kies eerst in de resultatenlijst een bestand waarvan de map getoond moet worden!",
+          "Primeiro selecione na lista de resultados um arquivo cuja pasta deve ser mostrada!"),
+    180: ("Please select an entry in the results list and tick the files you want to remove first!",
+          "Bitte wählen Sie zuerst einen Eintrag in der Ergebnisliste und haken Sie die Dateien an, die "
+          "entfernt werden sollen!",
+          "Veuillez d'abord choisir une entrée de la liste des résultats et cocher les fichiers à supprimer !",
+          "¡Primero seleccione una entrada de la lista de resultados y marque los archivos que desea quitar!",
+          "Kies eerst een item in de resultatenlijst en vink de bestanden aan die u wilt verwijderen!",
+          "Primeiro selecione uma entrada na lista de resultados e marque os arquivos que deseja remover!"),
+    185: ("Do you really want to delete this file?", "Möchten Sie diese Datei wirklich löschen?",
+          "Voulez-vous vraiment supprimer ce fichier ?", "¿Realmente desea eliminar este archivo?",
+          "Wilt u dit bestand echt verwijderen?", "Deseja realmente excluir este arquivo?"),
+    190: ("Duplicates", "Duplikate", "Doublons", "Duplicados", "Duplicaten", "Duplicatas"),
+    192: ("The results list has been saved.", "Die Ergebnisliste wurde gespeichert.",
+          "La liste des résultats a été enregistrée.", "La lista de resultados se ha guardado.",
+          "De resultatenlijst is opgeslagen.", "A lista de resultados foi salva."),
+
+    # Menu: File.
+    200: ("&File", "&Datei", "&Fichier", "&Archivo", "&Bestand", "&Arquivo"),
+    215: ("&Language Selection", "Sp&rache wählen", "Choix de la &langue", "&Selección de idioma",
+          "&Taal kiezen", "Seleção de i&dioma"),
+    220: ("E&xit", "B&eenden", "&Quitter", "Sa&lir", "&Afsluiten", "Sai&r"),
+    # Menu: Help (250 is also the options dialog's Help button).
+    250: ("&Help", "&Hilfe", "&Aide", "A&yuda", "&Help", "A&juda"),
+    255: ("Show &Help File", "&Hilfedatei anzeigen", "Afficher l'&aide", "Mostrar archivo de a&yuda",
+          "&Helpbestand tonen", "Mostrar arquivo de a&juda"),
+    260: ("Go To Quorvexsoft &Website", "Quorvexsoft-&Webseite besuchen", "Visiter le site &web de Quorvexsoft",
+          "Ir al sitio &web de Quorvexsoft", "Naar de Quorvexsoft-&website", "Visitar o &site da Quorvexsoft"),
+    265: ("&About...", "&Info...", "À &propos...", "&Acerca de...", "&Info...", "S&obre..."),
+
+    400: ("There are no results yet. Please start a search first!",
+          "Es liegen noch keine Ergebnisse vor. Bitte starten Sie zuerst eine Suche!",
+          "Il n'y a pas encore de résultats. Veuillez d'abord lancer une recherche !",
+          "Todavía no hay resultados. ¡Primero inicie una búsqueda!",
+          "Er zijn nog geen resultaten. Start eerst een zoekopdracht!",
+          "Ainda não há resultados. Primeiro inicie uma pesquisa!"),
+    # Menu: Functions.
+    405: ("F&unctions", "&Funktionen", "F&onctions", "&Funciones", "&Functies", "&Funções"),
+    410: ("&Edit Results", "Ergebnisse &bearbeiten", "&Modifier les résultats", "&Editar resultados",
+          "Resultaten &bewerken", "&Editar resultados"),
+    415: ("&Save Results", "Ergebnisse &speichern", "&Enregistrer les résultats", "&Guardar resultados",
+          "Resultaten op&slaan", "&Salvar resultados"),
+    420: ("&Print Results", "Ergebnisse &drucken", "&Imprimer les résultats", "&Imprimir resultados",
+          "Resultaten af&drukken", "&Imprimir resultados"),
+    425: ("&Browse for folder to search", "Ordner zum Durchsuchen &wählen", "Choisir le &dossier à analyser",
+          "Seleccionar &carpeta de búsqueda", "&Bladeren naar de te doorzoeken map", "&Procurar pasta a pesquisar"),
+    430: ("&Add additional folder to search", "Weiteren Ordner &hinzufügen", "&Ajouter un autre dossier à analyser",
+          "&Agregar otra carpeta de búsqueda", "Extra map &toevoegen", "&Adicionar outra pasta à pesquisa"),
+    435: ("&Options", "&Optionen", "&Options", "&Opciones", "&Opties", "&Opções"),
+    440: ("&Start new search", "Neue &Suche starten", "&Lancer une nouvelle recherche", "&Iniciar nueva búsqueda",
+          "Nieuwe zoekopdracht &starten", "&Iniciar nova pesquisa"),
+    445: ("&Execute File", "Datei &ausführen", "&Exécuter le fichier", "E&jecutar archivo", "Bestand &uitvoeren",
+          "&Executar arquivo"),
+    450: ("&Delete File", "Datei &löschen", "&Supprimer le fichier", "&Eliminar archivo", "Bestand &verwijderen",
+          "E&xcluir arquivo"),
+    455: ("Show &Folder", "Ordner an&zeigen", "A&fficher le dossier", "&Mostrar carpeta", "&Map tonen",
+          "&Mostrar pasta"),
+
+    # Printing.
+    460: ("Printed with Quorvexsoft Varnholt", "Gedruckt mit Quorvexsoft Varnholt", "Imprimé avec Quorvexsoft Varnholt",
+          "Impreso con Quorvexsoft Varnholt", "Afgedrukt met Quorvexsoft Varnholt", "Impresso com Quorvexsoft Varnholt"),
+    465: ("Date:", "Datum:", "Date :", "Fecha:", "Datum:", "Data:"),
+    470: ("Files count as duplicates when they have:", "Dateien gelten als Duplikate bei:",
+          "Les fichiers sont des doublons s'ils ont :", "Los archivos se consideran duplicados si tienen:",
+          "Bestanden gelden als duplicaten bij:", "Os arquivos são considerados duplicatas quando têm:"),
+
+    # Main window tooltips.
+    475: ("Choose what makes files duplicates, filters, exceptions and size categories",
+          "Festlegen, was Duplikate ausmacht, sowie Filter, Ausnahmen und Größenkategorien",
+          "Définir les critères des doublons, les filtres, les exceptions et les catégories de taille",
+          "Definir qué archivos son duplicados, los filtros, las excepciones y las categorías de tamaño",
+          "Bepalen wat duplicaten zijn, plus filters, uitzonderingen en groottecategorieën",
+          "Definir o que são duplicatas, os filtros, as exceções e as categorias de tamanho"),
+    480: ("Choose the folder or drive to search", "Ordner oder Laufwerk für die Suche wählen",
+          "Choisir le dossier ou le lecteur à analyser", "Elegir la carpeta o unidad de búsqueda",
+          "De te doorzoeken map of het station kiezen", "Escolher a pasta ou unidade a pesquisar"),
+    485: ("Start the search for duplicate files", "Die Suche nach doppelten Dateien starten",
+          "Lancer la recherche des fichiers en double", "Iniciar la búsqueda de archivos duplicados",
+          "De zoektocht naar dubbele bestanden starten", "Iniciar a pesquisa de arquivos duplicados"),
+    490: ("Delete the ticked files", "Die angehakten Dateien löschen", "Supprimer les fichiers cochés",
+          "Eliminar los archivos marcados", "De aangevinkte bestanden verwijderen", "Excluir os arquivos marcados"),
+    495: ("Open the results list in the text editor", "Die Ergebnisliste im Texteditor öffnen",
+          "Ouvrir la liste des résultats dans l'éditeur de texte", "Abrir la lista de resultados en el editor de texto",
+          "De resultatenlijst in de teksteditor openen", "Abrir a lista de resultados no editor de texto"),
+    500: ("Open the selected file", "Die ausgewählte Datei öffnen", "Ouvrir le fichier sélectionné",
+          "Abrir el archivo seleccionado", "Het geselecteerde bestand openen", "Abrir o arquivo selecionado"),
+    505: ("Save the results list as a text file", "Die Ergebnisliste als Textdatei speichern",
+          "Enregistrer la liste des résultats dans un fichier texte", "Guardar la lista de resultados como archivo de texto",
+          "De resultatenlijst als tekstbestand opslaan", "Salvar a lista de resultados como arquivo de texto"),
+    510: ("Open the folder of the selected file", "Den Ordner der ausgewählten Datei öffnen",
+          "Ouvrir le dossier du fichier sélectionné", "Abrir la carpeta del archivo seleccionado",
+          "De map van het geselecteerde bestand openen", "Abrir a pasta do arquivo selecionado"),
+
+    # Options dialog: tabs.
+    550: ("Duplicate Criteria", "Duplikatkriterien", "Critères", "Criterios", "Criteria", "Critérios"),
+    555: ("Filters", "Filter", "Filtres", "Filtros", "Filters", "Filtros"),
+    560: ("Exceptions", "Ausnahmen", "Exceptions", "Excepciones", "Uitzonderingen", "Exceções"),
+    # Options dialog: exceptions page.
+    565: ("Excepted files and folders", "Ausgenommene Dateien und Ordner", "Fichiers et dossiers exclus",
+          "Archivos y carpetas excluidos", "Uitgezonderde bestanden en mappen", "Arquivos e pastas excluídos"),
+    # Options dialog: filter page.
+    570: ("Filter settings:", "Filtereinstellungen:", "Réglage des filtres :", "Configuración de filtros:",
+          "Filterinstellingen:", "Configurações de filtro:"),
+    575: ("Add &File", "&Datei hinzufügen", "Ajouter un &fichier", "Añadir a&rchivo", "&Bestand toevoegen",
+          "Adicionar a&rquivo"),
+    580: ("Add F&older", "&Ordner hinzufügen", "Ajouter un &dossier", "Añadir &carpeta", "&Map toevoegen",
+          "Adicionar &pasta"),
+    585: ("Add &Special", "&Muster hinzufügen", "Ajouter un &modèle", "Añadir &especial", "&Speciaal toevoegen",
+          "Adicionar &especial"),
+    590: ("&Remove Excepption", "Ausnahme &entfernen", "&Retirer l'exception", "&Quitar excepción",
+          "Uitzondering &verwijderen", "Re&mover exceção"),
+    595: ("Add your exception here (wildcards '?' and '*' allowed):",
+          "Eigene Ausnahme hier eingeben (Platzhalter '?' und '*' erlaubt):",
+          "Saisissez votre exception ici (jokers '?' et '*' autorisés) :",
+          "Escriba aquí su excepción (se permiten los comodines '?' y '*'):",
+          "Voer hier uw uitzondering in (jokertekens '?' en '*' toegestaan):",
+          "Digite sua exceção aqui (curingas '?' e '*' permitidos):"),
+    600: ("Please select the exceptions you want to remove first!",
+          "Bitte markieren Sie zuerst die Ausnahmen, die entfernt werden sollen!",
+          "Veuillez d'abord sélectionner les exceptions à retirer !",
+          "¡Primero seleccione las excepciones que desea quitar!",
+          "Selecteer eerst de uitzonderingen die u wilt verwijderen!",
+          "Primeiro selecione as exceções que deseja remover!"),
+    605: ("Please select the folder to except from the search:",
+          "Bitte wählen Sie den Ordner, der von der Suche ausgenommen werden soll:",
+          "Choisissez le dossier à exclure de la recherche :",
+          "Seleccione la carpeta que desea excluir de la búsqueda:",
+          "Kies de map die van het zoeken moet worden uitgezonderd:",
+          "Selecione a pasta a ser excluída da pesquisa:"),
+    610: ("Please type an exception into the field first!",
+          "Bitte geben Sie zuerst eine Ausnahme in das Feld ein!",
+          "Veuillez d'abord saisir une exception dans le champ !",
+          "¡Primero escriba una excepción en el campo!",
+          "Voer eerst een uitzondering in het veld in!",
+          "Primeiro digite uma exceção no campo!"),
+    615: ("File size", "Dateigröße", "Taille du fichier", "Tamaño del archivo", "Bestandsgrootte",
+          "Tamanho do arquivo"),
+    620: ("File Attributes", "Dateiattribute", "Attributs du fichier", "Atributos del archivo", "Bestandskenmerken",
+          "Atributos do arquivo"),
+    625: ("File Date", "Dateidatum", "Date du fichier", "Fecha del archivo", "Bestandsdatum", "Data do arquivo"),
+    630: ("File and Folder name", "Datei- und Ordnername", "Nom du fichier et du dossier",
+          "Nombre de archivo y carpeta", "Bestands- en mapnaam", "Nome do arquivo e da pasta"),
+    635: ("Activate", "Aktivieren", "Activer", "Activar", "Activeren", "Ativar"),
+    640: ("File size at most", "Dateigröße höchstens", "Taille au plus", "Tamaño como máximo",
+          "Bestandsgrootte hoogstens", "Tamanho no máximo"),
+    645: ("File size at least", "Dateigröße mindestens", "Taille au moins", "Tamaño como mínimo",
+          "Bestandsgrootte minstens", "Tamanho no mínimo"),
+    # Unit names of sizes: code k is entry 650 + 5 k.
+    650: ("Bytes", "Bytes", "octets", "bytes", "bytes", "bytes"),
+    655: ("KB", "KB", "Ko", "KB", "KB", "KB"),
+    660: ("MB", "MB", "Mo", "MB", "MB", "MB"),
+    665: ("GB", "GB", "Go", "GB", "GB", "GB"),
+    670: ("File must have all ticked attributes", "Datei muss alle angehakten Attribute haben",
+          "Le fichier doit avoir tous les attributs cochés", "El archivo debe tener todos los atributos marcados",
+          "Bestand moet alle aangevinkte kenmerken hebben", "O arquivo deve ter todos os atributos marcados"),
+    675: ("File must have none of the ticked attributes", "Datei darf keines der angehakten Attribute haben",
+          "Le fichier ne doit avoir aucun des attributs cochés", "El archivo no debe tener ninguno de los atributos marcados",
+          "Bestand mag geen van de aangevinkte kenmerken hebben", "O arquivo não deve ter nenhum dos atributos marcados"),
+    680: ("Read only", "Schreibgeschützt", "Lecture seule", "Solo lectura", "Alleen-lezen", "Somente leitura"),
+    685: ("Hidden", "Versteckt", "Caché", "Oculto", "Verborgen", "Oculto"),
+    690: ("Archive", "Archiv", "Archive", "Archivo", "Archief", "Arquivo morto"),
+    695: ("Creation date", "Erstellungsdatum", "Date de création", "Fecha de creación", "Aanmaakdatum",
+          "Data de criação"),
+    700: ("Modification date", "Änderungsdatum", "Date de modification", "Fecha de modificación", "Wijzigingsdatum",
+          "Data de modificação"),
+    705: ("Date of last access", "Datum des letzten Zugriffs", "Date du dernier accès", "Fecha de último acceso",
+          "Datum van laatste toegang", "Data do último acesso"),
+    710: ("not later than", "nicht später als", "pas après le", "no posterior a", "niet later dan",
+          "não posterior a"),
+    715: ("not earlier than", "nicht früher als", "pas avant le", "no anterior a", "niet eerder dan",
+          "não anterior a"),
+    720: ("File Path includes ... (wildcards '?' and *'' allowed)",
+          "Dateipfad enthält ... (Platzhalter '?' und '*' erlaubt)",
+          "Le chemin du fichier contient ... (jokers '?' et '*' autorisés)",
+          "La ruta del archivo contiene ... (se permiten los comodines '?' y '*')",
+          "Bestandspad bevat ... (jokertekens '?' en '*' toegestaan)",
+          "O caminho do arquivo contém ... (curingas '?' e '*' permitidos)"),
+    750: ("Check for all criterias in a first and for CRC32 checksum in a 2nd step (could accelerate the "
+          "duplicate identifying process)",
+          "Erst alle anderen Kriterien und in einem 2. Schritt die CRC32-Prüfsumme prüfen (kann die Suche "
+          "nach Duplikaten beschleunigen)",
+          "Vérifier d'abord tous les autres critères, puis la somme CRC32 dans une 2e étape (peut accélérer "
+          "la recherche des doublons)",
+          "Comprobar primero los demás criterios y la suma CRC32 en un 2.º paso (puede acelerar la "
+          "detección de duplicados)",
+          "Eerst alle andere criteria en in een 2e stap de CRC32-controlesom controleren (kan het zoeken "
+          "naar duplicaten versnellen)",
+          "Verificar primeiro os demais critérios e a soma CRC32 numa 2.ª etapa (pode acelerar a "
+          "identificação de duplicatas)"),
+    755: ("&Wipe File", "Datei s&chreddern", "&Broyer le fichier", "&Destruir archivo", "Bestand ver&nietigen",
+          "&Destruir arquivo"),
+    760: ("Do you really want to wipe this file? Its content is overwritten and cannot be restored.",
+          "Möchten Sie diese Datei wirklich schreddern? Ihr Inhalt wird überschrieben und kann nicht "
+          "wiederhergestellt werden.",
+          "Voulez-vous vraiment broyer ce fichier ? Son contenu sera écrasé et ne pourra pas être restauré.",
+          "¿Realmente desea destruir este archivo? Su contenido se sobrescribe y no se puede recuperar.",
+          "Wilt u dit bestand echt vernietigen? De inhoud wordt overschreven en kan niet worden hersteld.",
+          "Deseja realmente destruir este arquivo? O conteúdo será sobrescrito e não poderá ser recuperado."),
+    770: ("Wiping finished.", "Schreddern beendet.", "Broyage terminé.", "Destrucción terminada.",
+          "Vernietigen voltooid.", "Destruição concluída."),
+    775: ("Please make your program settings here:", "Hier legen Sie die Programmeinstellungen fest:",
+          "Réglez ici les paramètres du programme :", "Configure aquí las opciones del programa:",
+          "Stel hier het programma in:", "Faça aqui as configurações do programa:"),
+    780: ("General", "Allgemein", "Général", "General", "Algemeen", "Geral"),
+    785: ("Delete to recycle bin when deleting feature is used.",
+          "Beim Löschen Dateien in den Papierkorb verschieben.",
+          "Envoyer à la corbeille lors de la suppression.",
+          "Enviar a la papelera de reciclaje al eliminar.",
+          "Bij verwijderen naar de prullenbak verplaatsen.",
+          "Enviar para a lixeira ao excluir."),
+    # Context menu of the results tree.
+    790: ("Execute File", "Datei ausführen", "Exécuter le fichier", "Ejecutar archivo", "Bestand uitvoeren",
+          "Executar arquivo"),
+    795: ("Delete File", "Datei löschen", "Supprimer le fichier", "Eliminar archivo", "Bestand verwijderen",
+          "Excluir arquivo"),
+    800: ("Wipe File", "Datei schreddern", "Broyer le fichier", "Destruir archivo", "Bestand vernietigen",
+          "Destruir arquivo"),
+    805: ("Show Folder", "Ordner anzeigen", "Afficher le dossier", "Mostrar carpeta", "Map tonen", "Mostrar pasta"),
+    # Options dialog: tooltips.
+    810: ("Open the help file", "Die Hilfedatei öffnen", "Ouvrir le fichier d'aide", "Abrir el archivo de ayuda",
+          "Het helpbestand openen", "Abrir o arquivo de ajuda"),
+    815: ("Close the options without saving", "Optionen schließen, ohne zu speichern",
+          "Fermer les options sans enregistrer", "Cerrar las opciones sin guardar",
+          "Opties sluiten zonder op te slaan", "Fechar as opções sem salvar"),
+    820: ("Save the settings and close the options", "Einstellungen speichern und Optionen schließen",
+          "Enregistrer les réglages et fermer les options", "Guardar la configuración y cerrar las opciones",
+          "Instellingen opslaan en opties sluiten", "Salvar as configurações e fechar as opções"),
+    825: ("Choose a page of settings", "Eine Seite der Einstellungen wählen", "Choisir une page de réglages",
+          "Elegir una página de configuración", "Een pagina met instellingen kiezen",
+          "Escolher uma página de configurações"),
+    830: ("Except one or more files from the search", "Eine oder mehrere Dateien von der Suche ausnehmen",
+          "Exclure un ou plusieurs fichiers de la recherche", "Excluir uno o varios archivos de la búsqueda",
+          "Een of meer bestanden van het zoeken uitzonderen", "Excluir um ou mais arquivos da pesquisa"),
+    835: ("Except a whole folder from the search", "Einen ganzen Ordner von der Suche ausnehmen",
+          "Exclure un dossier entier de la recherche", "Excluir una carpeta entera de la búsqueda",
+          "Een hele map van het zoeken uitzonderen", "Excluir uma pasta inteira da pesquisa"),
+    840: ("Add the pattern typed below as an exception", "Das unten eingegebene Muster als Ausnahme hinzufügen",
+          "Ajouter le modèle saisi ci-dessous comme exception", "Añadir como excepción el patrón escrito abajo",
+          "Het hieronder ingevoerde patroon als uitzondering toevoegen",
+          "Adicionar o padrão digitado abaixo como exceção"),
+    845: ("Remove the selected exceptions", "Die markierten Ausnahmen entfernen", "Retirer les exceptions sélectionnées",
+          "Quitar las excepciones seleccionadas", "De geselecteerde uitzonderingen verwijderen",
+          "Remover as exceções selecionadas"),
+    850: ("Switch to full screen automatically when results are shown",
+          "Automatisch auf Vollbild schalten, wenn Ergebnisse angezeigt werden",
+          "Passer automatiquement en plein écran à l'affichage des résultats",
+          "Cambiar automáticamente a pantalla completa al mostrar los resultados",
+          "Automatisch naar volledig scherm bij het tonen van resultaten",
+          "Mudar automaticamente para tela cheia ao mostrar os resultados"),
+    855: ("Keep last path where to search for dupliactes for next program start",
+          "Letzten Suchpfad für den nächsten Programmstart merken",
+          "Conserver le dernier chemin de recherche pour le prochain démarrage",
+          "Recordar la última ruta de búsqueda para el próximo inicio",
+          "Laatste zoekpad onthouden voor de volgende programmastart",
+          "Lembrar o último caminho de pesquisa no próximo início"),
+    # Options dialog: size category page and the category headings.
+    900: ("Define duplicate file size categories:", "Größenkategorien der Duplikate festlegen:",
+          "Définir les catégories de taille des doublons :", "Definir las categorías de tamaño de los duplicados:",
+          "Groottecategorieën van duplicaten bepalen:", "Definir as categorias de tamanho das duplicatas:"),
+    905: ("Category", "Kategorie", "Catégorie", "Categoría", "Categorie", "Categoria"),
+    910: ("from 0 Bytes to ...", "von 0 Bytes bis ...", "de 0 octet à ...", "de 0 bytes a ...",
+          "van 0 bytes tot ...", "de 0 bytes até ..."),
+    915: ("from", "von", "de", "de", "van", "de"),
+    920: ("to", "bis", "à", "a", "tot", "até"),
+    925: ("Size Categories", "Größenkategorien", "Catégories de taille", "Categorías de tamaño",
+          "Groottecategorieën", "Categorias de tamanho"),
+    930: ("At least", "Mindestens", "Au moins", "Al menos", "Minstens", "Pelo menos"),
+    935: ("Smaller than", "Kleiner als", "Moins de", "Menos de", "Kleiner dan", "Menos de"),
+    940: ("From", "Von", "De", "De", "Van", "De"),
+    945: ("to less than", "bis unter", "à moins de", "a menos de", "tot", "a menos de"),
+    # Additional information.
+    950: ("More Info", "Mehr Info", "Plus d'infos", "Más información", "Meer info", "Mais informações"),
+    955: ("Please select a file in the results list first!",
+          "Bitte wählen Sie zuerst eine Datei in der Ergebnisliste aus!",
+          "Veuillez d'abord choisir un fichier dans la liste des résultats !",
+          "¡Primero seleccione un archivo en la lista de resultados!",
+          "Kies eerst een bestand in de resultatenlijst!",
+          "Primeiro selecione um arquivo na lista de resultados!"),
+    960: ("File name", "Dateiname", "Nom du fichier", "Nombre del archivo", "Bestandsnaam", "Nome do arquivo"),
+    965: ("Folder", "Ordner", "Dossier", "Carpeta", "Map", "Pasta"),
+    970: ("Created", "Erstellt", "Créé le", "Creado", "Gemaakt", "Criado em"),
+    975: ("Last modified", "Zuletzt geändert", "Modifié le", "Última modificación", "Laatst gewijzigd",
+          "Modificado em"),
+    980: ("Last accessed", "Letzter Zugriff", "Dernier accès", "Último acceso", "Laatst geopend", "Último acesso"),
+    985: ("Size", "Größe", "Taille", "Tamaño", "Grootte", "Tamanho"),
+    990: ("Additional Information", "Weitere Informationen", "Informations supplémentaires",
+          "Información adicional", "Aanvullende informatie", "Informações adicionais"),
+    995: ("Do not delete or wipe file when 'read only' attribute is activated",
+          "Schreibgeschützte Dateien nicht löschen oder schreddern",
+          "Ne pas supprimer ni broyer les fichiers en lecture seule",
+          "No eliminar ni destruir archivos de solo lectura",
+          "Alleen-lezenbestanden niet verwijderen of vernietigen",
+          "Não excluir nem destruir arquivos somente leitura"),
+    1000: ("General Options", "Allgemeine Optionen", "Options générales", "Opciones generales", "Algemene opties",
+           "Opções gerais"),
+    1005: ("Path for duplicate copies", "Ordner für Duplikatkopien", "Dossier des copies de doublons",
+           "Carpeta para copias de duplicados", "Map voor kopieën van duplicaten", "Pasta para cópias de duplicatas"),
+    1010: ("Delete all du&plicates", "Alle Du&plikate löschen", "Supprimer tous les doublo&ns",
+           "Eliminar todos los du&plicados", "Alle du&plicaten verwijderen", "Excluir &todas as duplicatas"),
+    # Delete all duplicates.
+    1015: ("Every listed file will be moved into the folder for duplicate copies: it is copied there and then "
+           "removed from its place to the recycle bin.",
+           "Alle aufgelisteten Dateien werden in den Ordner für Duplikatkopien verschoben: Sie werden dorthin "
+           "kopiert und danach an ihrem Ort in den Papierkorb gelöscht.",
+           "Tous les fichiers de la liste seront déplacés dans le dossier des copies de doublons : ils y sont "
+           "copiés puis envoyés à la corbeille depuis leur emplacement.",
+           "Todos los archivos de la lista se moverán a la carpeta de copias de duplicados: se copian allí y "
+           "después se envían a la papelera desde su ubicación.",
+           "Alle vermelde bestanden worden naar de map voor kopieën van duplicaten verplaatst: ze worden daarheen "
+           "gekopieerd en daarna op hun plaats naar de prullenbak verwijderd.",
+           "Todos os arquivos listados serão movidos para a pasta de cópias de duplicatas: eles são copiados "
+           "para lá e depois enviados para a lixeira a partir do local original."),
+    1020: ("Do you want to continue? Target folder:", "Möchten Sie fortfahren? Zielordner:",
+           "Voulez-vous continuer ? Dossier cible :", "¿Desea continuar? Carpeta de destino:",
+           "Wilt u doorgaan? Doelmap:", "Deseja continuar? Pasta de destino:"),
+    1025: ("There are no results yet. Please start a search first!",
+           "Es liegen noch keine Ergebnisse vor. Bitte starten Sie zuerst eine Suche!",
+           "Il n'y a pas encore de résultats. Veuillez d'abord lancer une recherche !",
+           "Todavía no hay resultados. ¡Primero inicie una búsqueda!",
+           "Er zijn nog geen resultaten. Start eerst een zoekopdracht!",
+           "Ainda não há resultados. Primeiro inicie uma pesquisa!"),
+    1030: ("Every listed file has been moved.", "Alle aufgelisteten Dateien wurden verschoben.",
+           "Tous les fichiers de la liste ont été déplacés.", "Todos los archivos de la lista se han movido.",
+           "Alle vermelde bestanden zijn verplaatst.", "Todos os arquivos listados foram movidos."),
+    1035: ("You find them in the folder:", "Sie finden sie im Ordner:", "Vous les trouverez dans le dossier :",
+           "Los encontrará en la carpeta:", "U vindt ze in de map:", "Você os encontra na pasta:"),
+    # Replaces a moved file's entry in the tree: no backslash and no final full stop,
+    # so that it counts neither as a file nor as a heading.
+    1040: ("Moved to the folder for duplicate copies", "In den Ordner für Duplikatkopien verschoben",
+           "Déplacé dans le dossier des copies de doublons", "Movido a la carpeta de copias de duplicados",
+           "Verplaatst naar de map voor kopieën van duplicaten", "Movido para a pasta de cópias de duplicatas"),
+}
+
+
+def check():
+    for number, row in TEXTS.items():
+        assert len(row) == 6, number
+        for text in row:
+            text.encode("latin-1")
+            assert "\\" not in text and "[" not in text and "\n" not in text, (number, text)
+    assert all(t.endswith(".") for t in TEXTS[165])
+    assert not any(t.endswith(".") for t in TEXTS[1040])
+
+
+def render():
+    lines = ["Quorvexsoft Varnholt - texts of the user interface", ""]
+    for code, column in SECTIONS:
+        lines.append(code)
+        for number in sorted(TEXTS, key=lambda n: (n > 2, n)):
+            lines.append("%05d %s" % (number, TEXTS[number][column]))
+        lines.append("[EOL]")
+        lines.append("")
+    return ("\r\n".join(lines)).encode("latin-1")
+
+
+def main():
+    check()
+    with open(OUT, "wb") as f:
+        f.write(render())
+    print("wrote", os.path.relpath(OUT, TOP), "with", len(TEXTS), "entries per language")
+
+
+if __name__ == "__main__":
+    sys.exit(main())
