@@ -1,0 +1,314 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "common/PowerClass.h"
+#include "framework/Handles.h"
+#include "tests/support/TestSupport.h"
+
+using namespace testing_support;
+
+namespace {
+
+std::string Pattern(size_t size) {
+    std::string s(size, '\0');
+    for (size_t i = 0; i < size; ++i) s[i] = static_cast<char>('A' + i % 26);
+    return s;
+}
+
+FILETIME FileTimeOf(int year, int month, int day) {
+    SYSTEMTIME st = {};
+    st.wYear = static_cast<WORD>(year);
+    st.wMonth = static_cast<WORD>(month);
+    st.wDay = static_cast<WORD>(day);
+    FILETIME ft;
+    SystemTimeToFileTime(&st, &ft);
+    return ft;
+}
+
+bool SetTimes(const std::wstring& path, const FILETIME* access, const FILETIME* write) {
+    fw::FileHandle file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+    return file && SetFileTime(file.get(), nullptr, access, write);
+}
+
+int Backslashes(const std::wstring& s) { return static_cast<int>(std::count(s.begin(), s.end(), L'\\')); }
+
+// The trash of the Wine prefix's data home, in Windows form; empty when unknown.
+std::wstring TrashFiles() {
+    std::wstring home = GetEnv(L"XDG_DATA_HOME");
+    if (home.empty() || home[0] != L'/') return L"";
+    std::wstring path = L"Z:" + home + L"/Trash/files";
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return path;
+}
+
+struct WipeSeen {
+    std::wstring witness;
+    std::string atFirstPump;
+};
+
+LRESULT CALLBACK WipeWatcherProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_APP) {
+        auto* seen = reinterpret_cast<WipeSeen*>(lp);
+        seen->atFirstPump = ReadBytes(seen->witness);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+class FileOperations : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::wstring Write(const std::wstring& name, const std::string& bytes) {
+        const std::wstring path = dir / name;
+        WriteBytes(path, bytes);
+        return path;
+    }
+};
+
+TEST_F(FileOperations, FileSize) {
+    const std::wstring path = Write(L"a.bin", Pattern(12345));
+    EXPECT_EQ(PowerClass::GetFileSize64(path, true), 12345u);
+    EXPECT_EQ(PowerClass::GetFileSize64(path, false), 12345u);
+    EXPECT_EQ(PowerClass::GetFileSize64(dir / L"missing", false), 0u);
+    EXPECT_EQ(PowerClass::GetFileSize64(dir / L"missing", true), 0u);
+
+    // Opened by someone who shares nothing: the status still gives the size.
+    fw::FileHandle exclusive(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(exclusive);
+    EXPECT_EQ(PowerClass::GetFileSize64(path, false), 12345u);
+}
+
+TEST_F(FileOperations, SizesBeyondFourGigabytes) {
+    const std::wstring path = dir / L"sparse.bin";
+    {
+        fw::FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+        ASSERT_TRUE(file);
+        LARGE_INTEGER end;
+        end.QuadPart = 5LL * 1024 * 1024 * 1024 + 7;
+        if (!SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) || !SetEndOfFile(file.get()))
+            GTEST_SKIP() << "the file system cannot hold a 5 GB sparse file";
+    }
+    const uint64_t expected = 5ULL * 1024 * 1024 * 1024 + 7;
+    EXPECT_EQ(PowerClass::GetFileSize64(path, true), expected);
+    EXPECT_EQ(PowerClass::GetFileSize64(path, false), expected);
+    EXPECT_EQ(PowerClass::GetFileStatusSafe(path).size, expected);
+    // An old date must not cut the size to its low 32 bits.
+    const FILETIME old = FileTimeOf(1965, 6, 1);
+    ASSERT_TRUE(SetTimes(path, nullptr, &old));
+    EXPECT_EQ(PowerClass::GetFileStatusSafe(path).size, expected);
+}
+
+TEST_F(FileOperations, ReadOnlyOrMissing) {
+    const std::wstring plain = Write(L"plain.txt", "x");
+    const std::wstring locked = Write(L"ro.txt", "x");
+    ASSERT_TRUE(SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+    struct Case { std::wstring path; bool expected; };
+    const Case cases[] = {
+        {plain, false},
+        {dir.path(), false},
+        {locked, true},
+        {dir / L"missing.txt", true},
+        {dir / L"no\\such\\folder.txt", true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PowerClass::IsReadOnlyOrMissing(c.path), c.expected) << c.path.c_str();
+    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(FileOperations, DeleteWithoutRecycleBin) {
+    const std::wstring path = Write(L"gone.txt", "data");
+    PowerClass::DeleteFileOrRecycle(path, false);
+    EXPECT_FALSE(Exists(path));
+    // Nothing there: nothing happens, nothing is asked.
+    PowerClass::DeleteFileOrRecycle(dir / L"never.txt", false);
+    PowerClass::DeleteFileOrRecycle(dir / L"never.txt", true);
+    // A folder goes with its content.
+    CreateDirectoryW((dir / L"sub").c_str(), nullptr);
+    Write(L"sub\\inner.txt", "x");
+    PowerClass::DeleteFileOrRecycle(dir / L"sub", false);
+    EXPECT_FALSE(Exists(dir / L"sub"));
+}
+
+TEST_F(FileOperations, DeleteToRecycleBinLandsInTrash) {
+    const std::wstring trash = TrashFiles();
+    const std::wstring name = L"recycled_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                              std::to_wstring(GetTickCount()) + L".txt";
+    const std::wstring path = Write(name, "keep me");
+    PowerClass::DeleteFileOrRecycle(path, true);
+    EXPECT_FALSE(Exists(path));
+    if (trash.empty()) GTEST_SKIP() << "XDG_DATA_HOME is not set: cannot find the recycle bin to look into";
+    // Under Wine the recycle bin is the XDG trash below the prefix's data home.
+    const std::wstring inTrash = trash + L"\\" + name;
+    ASSERT_TRUE(Exists(inTrash)) << inTrash.c_str();
+    EXPECT_EQ(ReadBytes(inTrash), "keep me");
+    DeleteFileW(inTrash.c_str());
+    std::wstring info = trash.substr(0, trash.size() - 5) + L"info\\" + name + L".trashinfo";
+    DeleteFileW(info.c_str());
+}
+
+// Zeros over the whole length in blocks of 1000 bytes, with messages dispatched
+// between blocks, and only then the file goes. A second name for the same file
+// (a hard link) shows what was written after the first name is gone.
+TEST_F(FileOperations, WipeWritesZerosInBlocksThenDeletes) {
+    const std::wstring path = Write(L"secret.bin", Pattern(2500));
+    const std::wstring witness = dir / L"witness.bin";
+    if (!CreateHardLinkW(witness.c_str(), path.c_str(), nullptr))
+        GTEST_SKIP() << "no hard links here: cannot look at the wiped content";
+
+    // A message waiting before the wipe is dispatched after its first block.
+    WipeSeen seen{witness, {}};
+    const wchar_t kClass[] = L"WipeWatcher";
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = WipeWatcherProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kClass;
+    RegisterClassW(&wc);
+    HWND window = CreateWindowW(kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_APP, 0, reinterpret_cast<LPARAM>(&seen));
+
+    EXPECT_TRUE(PowerClass::WipeFile(path));
+    DestroyWindow(window);
+
+    EXPECT_FALSE(Exists(path));
+    EXPECT_EQ(ReadBytes(witness), std::string(2500, '\0'));
+    ASSERT_EQ(seen.atFirstPump.size(), 2500u);
+    EXPECT_EQ(seen.atFirstPump.substr(0, 1000), std::string(1000, '\0'));
+    EXPECT_EQ(seen.atFirstPump.substr(1000), Pattern(2500).substr(1000));
+    // The wiped file did not go to the recycle bin.
+    const std::wstring trash = TrashFiles();
+    if (!trash.empty()) {
+        EXPECT_FALSE(Exists(trash + L"\\secret.bin"));
+    }
+}
+
+TEST_F(FileOperations, WipeOfEmptyAndMissingFiles) {
+    const std::wstring empty = Write(L"empty.bin", "");
+    EXPECT_TRUE(PowerClass::WipeFile(empty));
+    EXPECT_FALSE(Exists(empty));
+    // A missing file is made and removed again: nothing is left behind.
+    EXPECT_TRUE(PowerClass::WipeFile(dir / L"missing.bin"));
+    EXPECT_FALSE(Exists(dir / L"missing.bin"));
+    EXPECT_FALSE(PowerClass::WipeFile(dir / L"no\\such\\file.bin"));
+}
+
+// A file that cannot be overwritten is reported and stays as it was.
+TEST_F(FileOperations, WipeFailureKeepsTheFile) {
+    const std::string content = Pattern(3000);
+    const std::wstring readOnly = Write(L"ro.bin", content);
+    ASSERT_TRUE(SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(PowerClass::WipeFile(readOnly));
+    EXPECT_EQ(ReadBytes(readOnly), content);
+    SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    const std::wstring busy = Write(L"busy.bin", content);
+    {
+        fw::FileHandle other(CreateFileW(busy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(other);
+        EXPECT_FALSE(PowerClass::WipeFile(busy));
+    }
+    EXPECT_EQ(ReadBytes(busy), content);
+
+    EXPECT_FALSE(PowerClass::WipeFile(dir.path()));
+    EXPECT_TRUE(Exists(dir.path()));
+}
+
+TEST_F(FileOperations, StatusOfOrdinaryFile) {
+    const std::wstring path = Write(L"status.txt", Pattern(777));
+    const FILETIME access = FileTimeOf(2021, 5, 6), write = FileTimeOf(2020, 1, 2);
+    ASSERT_TRUE(SetTimes(path, &access, &write));
+    const FileStatus status = PowerClass::GetFileStatusSafe(path);
+    EXPECT_EQ(status.size, 777u);
+    EXPECT_EQ(status.modificationTime, 1577923200);  // 2020-01-02 00:00 UTC
+    EXPECT_EQ(status.accessTime, 1620259200);        // 2021-05-06 00:00 UTC
+    EXPECT_EQ(status.attributes & FILE_ATTRIBUTE_DIRECTORY, 0);
+    EXPECT_EQ(status.fullName, path);
+
+    const FileStatus missing = PowerClass::GetFileStatusSafe(dir / L"missing.txt");
+    EXPECT_EQ(missing.size, 0u);
+    EXPECT_EQ(missing.modificationTime, 0);
+}
+
+TEST_F(FileOperations, StatusOfFileDatedBefore1971) {
+    const std::wstring path = Write(L"old.txt", Pattern(500));
+    const FILETIME old = FileTimeOf(1965, 3, 4), recent = FileTimeOf(2020, 1, 2);
+    ASSERT_TRUE(SetTimes(path, &recent, &old));
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data));
+    if (CompareFileTime(&data.ftLastWriteTime, &old) != 0) GTEST_SKIP() << "the file system cannot keep a 1965 date";
+
+    SYSTEMTIME utc = {};
+    utc.wYear = 1965; utc.wMonth = 3; utc.wDay = 4;
+    SYSTEMTIME asUtc;  // the calendar date read as local time
+    FILETIME ft;
+    ASSERT_TRUE(TzSpecificLocalTimeToSystemTime(nullptr, &utc, &asUtc));
+    ASSERT_TRUE(SystemTimeToFileTime(&asUtc, &ft));
+    const int64_t expected = ((static_cast<int64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) - 116444736000000000LL) / 10000000;
+
+    FileStatus status = PowerClass::GetFileStatusSafe(path);
+    EXPECT_EQ(status.size, 500u);
+    EXPECT_EQ(status.modificationTime, expected);
+    EXPECT_LT(status.modificationTime, 0);
+    // Only a single plain attribute is kept.
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const bool single = attributes == 1 || attributes == 2 || attributes == 4 || attributes == 32;
+    EXPECT_EQ(status.attributes, single ? attributes : 0u);
+
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
+    if (GetFileAttributesW(path.c_str()) == (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE)) {
+        EXPECT_EQ(PowerClass::GetFileStatusSafe(path).attributes, 0);
+    }
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(MatchWildcard, Patterns) {
+    struct Case { const wchar_t* pattern; const wchar_t* path; bool ignoreCase; bool expected; };
+    const Case cases[] = {
+        {L"*.tmp", L"D:\\x\\A.TMP", true, true},
+        {L"*.TMP", L"D:\\x\\a.tmp", true, true},
+        {L"*.tmp", L"D:\\x\\a.tmp", false, true},
+        {L"*.tmp", L"D:\\x\\a.tmpx", true, false},
+        {L"D:\\x\\?.txt", L"D:\\x\\b.txt", false, true},
+        {L"D:\\x\\?.txt", L"D:\\x\\bb.txt", false, false},
+        {L"*\\cache\\*", L"C:\\Users\\u\\Cache\\f.dat", true, true},
+        {L"*\\cache\\*", L"C:\\Users\\u\\Caches\\f.dat", true, false},
+        {L"*.bak;*.old", L"C:\\f.old", true, true},
+        {L"*", L"C:\\anything", false, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PowerClass::MatchWildcard(c.pattern, c.path, c.ignoreCase), c.expected)
+            << c.pattern << L" " << c.path;
+}
+
+TEST_F(FileOperations, ListSubfoldersHonoursDepthByBackslashes) {
+    const std::wstring a = dir / L"A";
+    for (const wchar_t* sub : {L"A", L"A\\B", L"A\\B\\C", L"A\\B\\C\\D", L"A\\E"})
+        ASSERT_TRUE(CreateDirectoryW((dir / sub).c_str(), nullptr));
+    Write(L"A\\file.txt", "not a folder");
+    const int base = Backslashes(a);
+
+    auto sorted = [](std::vector<std::wstring> v) { std::sort(v.begin(), v.end()); return v; };
+    PowerClass power;
+    // a\B has base + 1 backslashes: with that as the limit it is listed, not entered.
+    EXPECT_EQ(power.ListSubfolders(a, base + 1), 2);
+    EXPECT_EQ(sorted(power.FolderList), (std::vector<std::wstring>{a + L"\\B", a + L"\\E"}));
+    EXPECT_EQ(power.FolderDepthLimit, base + 1);
+
+    EXPECT_EQ(power.ListSubfolders(a, base + 2), 3);
+    EXPECT_EQ(sorted(power.FolderList), (std::vector<std::wstring>{a + L"\\B", a + L"\\B\\C", a + L"\\E"}));
+
+    EXPECT_EQ(power.ListSubfolders(a, 1000), 4);
+    // A top-level call replaces the list; a call with -1 adds to it under the last limit.
+    EXPECT_EQ(power.ListSubfolders(a, 0), 2);
+    EXPECT_EQ(power.ListSubfolders(a + L"\\B", -1), 3);
+    EXPECT_EQ(power.FolderList.back(), a + L"\\B\\C");
+
+    EXPECT_EQ(power.ListSubfolders(dir / L"missing", 5), 0);
+    EXPECT_TRUE(power.FolderList.empty());
+}
