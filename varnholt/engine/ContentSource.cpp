@@ -1,0 +1,37 @@
+#include "varnholt/engine/ContentSource.h"
+
+#include <windows.h>
+
+#include "framework/Handles.h"
+
+namespace {
+
+class FileReader : public ContentReader {
+public:
+    explicit FileReader(fw::FileHandle h) : h_(std::move(h)) {}
+    bool Read(void* buffer, size_t size, size_t& got) override {
+        got = 0;
+        auto* out = static_cast<char*>(buffer);
+        while (size > 0) {
+            const DWORD want = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
+            DWORD n = 0;
+            if (!ReadFile(h_.get(), out + got, want, &n, nullptr)) return false;
+            got += n;
+            size -= n;
+            if (n < want) break;
+        }
+        return true;
+    }
+
+private:
+    fw::FileHandle h_;
+};
+
+}  // namespace
+
+std::unique_ptr<ContentReader> FileContentSource::Open(const std::wstring& path) {
+    fw::FileHandle h(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!h) return nullptr;
+    return std::make_unique<FileReader>(std::move(h));
+}

@@ -1,0 +1,26 @@
+#pragma once
+// Where the comparison reads file contents from: the file system, or memory in tests.
+#include <cstddef>
+#include <memory>
+#include <string>
+
+class ContentReader {
+public:
+    virtual ~ContentReader() = default;
+    // Reads up to `size` bytes into `buffer`; `got` is what was read (0 at the end).
+    // False on a read error.
+    virtual bool Read(void* buffer, size_t size, size_t& got) = 0;
+};
+
+class ContentSource {
+public:
+    virtual ~ContentSource() = default;
+    // Null when the file cannot be opened for reading.
+    virtual std::unique_ptr<ContentReader> Open(const std::wstring& path) = 0;
+};
+
+// Files opened read-only for sequential reading, others allowed to read but not to write.
+class FileContentSource : public ContentSource {
+public:
+    std::unique_ptr<ContentReader> Open(const std::wstring& path) override;
+};

@@ -1,0 +1,506 @@
+#include "varnholt/engine/DuplicateSearch.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+
+#include "common/PowerClass.h"
+#include "common/TextSource.h"
+#include "varnholt/engine/SearchSettings.h"
+
+namespace {
+
+// Sets up to this size are read side by side, each file opened once.
+constexpr size_t kLockstepMax = 128;
+// The first block read of every file; most files that differ differ in it.
+constexpr size_t kFirstBlock = 64 * 1024;
+constexpr size_t kMaxChunk = 1024 * 1024;
+// Buffers of one side-by-side read together stay below this.
+constexpr size_t kReadBudget = 16 * 1024 * 1024;
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+inline uint64_t Mix(uint64_t h, uint64_t v) {
+    h ^= v;
+    h *= 0x9E3779B97F4A7C15ULL;
+    return h ^ (h >> 29);
+}
+
+uint64_t HashBytes(uint64_t h, const uint8_t* p, size_t n) {
+    while (n >= 8) {
+        uint64_t w;
+        std::memcpy(&w, p, 8);
+        h = Mix(h, w);
+        p += 8;
+        n -= 8;
+    }
+    uint64_t tail = 0;
+    std::memcpy(&tail, p, n);
+    return Mix(h, tail ^ (uint64_t(n) << 56));
+}
+
+uint64_t HashName(std::wstring_view name) {
+    uint64_t h = 0xCBF29CE484222325ULL;
+    for (wchar_t c : name) h = (h ^ static_cast<uint16_t>(c)) * 0x100000001B3ULL;
+    return h;
+}
+
+std::wstring_view NamePart(const std::wstring& path) {
+    const size_t slash = path.rfind(L'\\');
+    return slash == std::wstring::npos ? std::wstring_view(path) : std::wstring_view(path).substr(slash + 1);
+}
+
+bool FirstMemberBefore(const Group& a, const Group& b) { return a.front() < b.front(); }
+
+}  // namespace
+
+bool IsDuplicate(const FileStatus& a, const FileStatus& b, uint32_t checksumA, uint32_t checksumB,
+                 const SearchSettings& s) {
+    if (s.sameName && NamePart(a.fullName) != NamePart(b.fullName)) return false;
+    if (s.sameSize && a.size != b.size) return false;
+    if (s.sameAttributes && a.attributes != b.attributes) return false;
+    if (s.sameCreationDate && a.creationTime != b.creationTime) return false;
+    if (s.sameModificationDate && a.modificationTime != b.modificationTime) return false;
+    if (s.sameAccessDate && a.accessTime != b.accessTime) return false;
+    if (s.sameChecksum && !s.checksumSecondStep && checksumA != checksumB) return false;
+    return true;
+}
+
+// --- partition by the criteria ---
+
+std::vector<Group> PartitionByCriteria(const FileCollection& files, const SizeCategoryList& list,
+                                       const SearchSettings& s) {
+    const auto& entries = list.entries;
+    const bool byName = s.sameName, byAttributes = s.sameAttributes, byCreation = s.sameCreationDate,
+               byModification = s.sameModificationDate, byAccess = s.sameAccessDate;
+    const bool hashed = byName || byAttributes || byCreation || byModification || byAccess;
+
+    struct Key {
+        uint64_t size;
+        uint64_t hash;
+        uint32_t index;
+    };
+    std::vector<Key> keys;
+    keys.reserve(entries.size());
+    uint32_t index = 0;
+    for (const FileEntry& e : entries) {
+        uint64_t h = 0;
+        if (hashed) {
+            h = 0x84222325CBF29CE4ULL;
+            if (byName) h = Mix(h, HashName(files.Name(e)));
+            if (byAttributes) h = Mix(h, e.attributes);
+            if (byCreation) h = Mix(h, static_cast<uint64_t>(e.creationTime));
+            if (byModification) h = Mix(h, static_cast<uint64_t>(e.modificationTime));
+            if (byAccess) h = Mix(h, static_cast<uint64_t>(e.accessTime));
+        }
+        keys.push_back({s.sameSize ? e.size : 0, h, index++});
+    }
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        if (a.size != b.size) return a.size < b.size;
+        if (a.hash != b.hash) return a.hash < b.hash;
+        return a.index < b.index;
+    });
+
+    auto same = [&](const FileEntry& a, const FileEntry& b) {
+        return (!byName || files.Name(a) == files.Name(b)) && (!byAttributes || a.attributes == b.attributes) &&
+               (!byCreation || a.creationTime == b.creationTime) &&
+               (!byModification || a.modificationTime == b.modificationTime) &&
+               (!byAccess || a.accessTime == b.accessTime);
+    };
+
+    std::vector<Group> classes;
+    for (size_t begin = 0; begin < keys.size();) {
+        size_t end = begin + 1;
+        while (end < keys.size() && keys[end].size == keys[begin].size && keys[end].hash == keys[begin].hash) ++end;
+        if (end - begin >= 2) {
+            if (!hashed) {
+                Group g;
+                g.reserve(end - begin);
+                for (size_t k = begin; k < end; ++k) g.push_back(keys[k].index);
+                classes.push_back(std::move(g));
+            } else {
+                // Equal hashes almost always mean equal fields; the exact test settles it.
+                std::vector<Group> parts;
+                for (size_t k = begin; k < end; ++k) {
+                    const FileEntry& e = entries[keys[k].index];
+                    auto part = std::find_if(parts.begin(), parts.end(),
+                                             [&](const Group& p) { return same(entries[p.front()], e); });
+                    if (part == parts.end()) parts.push_back({keys[k].index});
+                    else part->push_back(keys[k].index);
+                }
+                for (auto& p : parts)
+                    if (p.size() >= 2) classes.push_back(std::move(p));
+            }
+        }
+        begin = end;
+    }
+    std::sort(classes.begin(), classes.end(), FirstMemberBefore);
+    return classes;
+}
+
+// --- content comparison ---
+
+ContentComparer::ContentComparer(const FileCollection& files, const SizeCategoryList& list, ContentSource& source,
+                                 ProgressSink& progress, SearchStats& stats)
+    : files_(files), list_(list), source_(source), progress_(progress), stats_(stats) {}
+
+bool ContentComparer::KeepGoing() {
+    progress_.KeepAlive();
+    return !progress_.CancelRequested();
+}
+
+bool ContentComparer::Split(const Group& members, std::vector<Group>& out) {
+    if (members.size() < 2) return true;
+    // Equal bytes need equal sizes: only files that share their size are opened.
+    std::vector<std::pair<uint64_t, uint32_t>> bySize;
+    bySize.reserve(members.size());
+    for (uint32_t m : members) bySize.emplace_back(list_.entries[m].size, m);
+    std::sort(bySize.begin(), bySize.end());
+    std::vector<Group> found;
+    for (size_t begin = 0; begin < bySize.size();) {
+        size_t end = begin + 1;
+        while (end < bySize.size() && bySize[end].first == bySize[begin].first) ++end;
+        if (end - begin >= 2) {
+            Group run;
+            for (size_t k = begin; k < end; ++k) run.push_back(bySize[k].second);
+            if (bySize[begin].first == 0) found.push_back(std::move(run));  // empty files are equal
+            else if (!SplitSameSize(run, bySize[begin].first, found)) return false;
+        }
+        begin = end;
+    }
+    std::sort(found.begin(), found.end(), FirstMemberBefore);
+    for (auto& g : found) out.push_back(std::move(g));
+    return true;
+}
+
+bool ContentComparer::SplitSameSize(const Group& members, uint64_t size, std::vector<Group>& out) {
+    if (members.size() <= kLockstepMax) return Lockstep(members, out);
+    // Too many to hold open at once: hashes narrow the set first, then the
+    // bytes decide within each narrowed set.
+    auto byHash = [&](const Group& set, uint64_t limit, auto&& onRun) {
+        std::vector<std::pair<uint64_t, uint32_t>> hashes;
+        if (!HashAll(set, limit, hashes)) return false;
+        std::sort(hashes.begin(), hashes.end());
+        for (size_t begin = 0; begin < hashes.size();) {
+            size_t end = begin + 1;
+            while (end < hashes.size() && hashes[end].first == hashes[begin].first) ++end;
+            if (end - begin >= 2) {
+                Group run;
+                for (size_t k = begin; k < end; ++k) run.push_back(hashes[k].second);
+                std::sort(run.begin(), run.end());
+                if (!onRun(run)) return false;
+            }
+            begin = end;
+        }
+        return true;
+    };
+    return byHash(members, kFirstBlock, [&](const Group& run) {
+        if (run.size() <= kLockstepMax) return Lockstep(run, out);
+        if (size <= kFirstBlock) return VerifyLarge(run, out);
+        return byHash(run, UINT64_MAX, [&](const Group& full) {
+            return full.size() <= kLockstepMax ? Lockstep(full, out) : VerifyLarge(full, out);
+        });
+    });
+}
+
+bool ContentComparer::HashAll(const Group& members, uint64_t limit,
+                              std::vector<std::pair<uint64_t, uint32_t>>& hashes) {
+    std::vector<uint8_t> buffer(std::min<uint64_t>(limit, kMaxChunk));
+    for (uint32_t m : members) {
+        if (!KeepGoing()) return false;
+        auto reader = source_.Open(files_.Path(list_.entries[m]));
+        ++stats_.opens;
+        if (!reader) continue;
+        uint64_t h = 0x1234567887654321ULL, total = 0;
+        bool ok = true;
+        while (total < limit) {
+            size_t got = 0;
+            const size_t want = static_cast<size_t>(std::min<uint64_t>(buffer.size(), limit - total));
+            if (!reader->Read(buffer.data(), want, got)) {
+                ok = false;
+                break;
+            }
+            stats_.bytesRead += got;
+            total += got;
+            h = HashBytes(h, buffer.data(), got);
+            if (got < want) break;
+            if (!KeepGoing()) return false;
+        }
+        if (ok) hashes.emplace_back(Mix(h, total), m);
+    }
+    return true;
+}
+
+bool ContentComparer::VerifyLarge(Group members, std::vector<Group>& out) {
+    // Every member against the first, in batches that fit the side-by-side read.
+    while (members.size() >= 2) {
+        const uint32_t first = members.front();
+        Group equal{first}, rest;
+        for (size_t at = 1; at < members.size(); at += kLockstepMax - 1) {
+            Group batch{first};
+            for (size_t k = at; k < members.size() && k < at + kLockstepMax - 1; ++k) batch.push_back(members[k]);
+            std::vector<Group> classes;
+            if (!Lockstep(batch, classes)) return false;
+            Group withFirst;
+            for (const auto& c : classes)
+                if (c.front() == first) withFirst = c;
+            for (size_t k = 1; k < batch.size(); ++k) {
+                if (std::find(withFirst.begin(), withFirst.end(), batch[k]) != withFirst.end())
+                    equal.push_back(batch[k]);
+                else
+                    rest.push_back(batch[k]);
+            }
+        }
+        if (equal.size() >= 2) out.push_back(std::move(equal));
+        members = std::move(rest);
+    }
+    return true;
+}
+
+bool ContentComparer::Lockstep(const Group& members, std::vector<Group>& out) {
+    struct Open {
+        uint32_t member;
+        std::unique_ptr<ContentReader> reader;
+        std::vector<uint8_t> buffer;
+        size_t got = 0;
+        bool failed = false;
+    };
+    std::vector<Open> open;
+    open.reserve(members.size());
+    for (uint32_t m : members) {
+        auto reader = source_.Open(files_.Path(list_.entries[m]));
+        ++stats_.opens;
+        // A file that cannot be read proves nothing about its content: it joins no set.
+        if (reader) open.push_back({m, std::move(reader), {}, 0, false});
+    }
+    if (!KeepGoing()) return false;
+    if (open.size() < 2) return true;
+
+    auto release = [&](size_t i) {
+        open[i].reader.reset();
+        std::vector<uint8_t>().swap(open[i].buffer);
+    };
+    std::vector<std::vector<size_t>> sets(1);
+    for (size_t i = 0; i < open.size(); ++i) sets[0].push_back(i);
+    std::vector<Group> finished;
+    for (bool firstRound = true; !sets.empty(); firstRound = false) {
+        size_t liveCount = 0;
+        for (const auto& s : sets) liveCount += s.size();
+        const size_t chunk =
+            firstRound ? kFirstBlock : std::clamp(kReadBudget / liveCount, kFirstBlock, kMaxChunk);
+        std::vector<std::vector<size_t>> next;
+        for (const auto& set : sets) {
+            for (size_t i : set) {
+                Open& f = open[i];
+                if (f.buffer.size() < chunk) f.buffer.resize(chunk);
+                f.failed = !f.reader->Read(f.buffer.data(), chunk, f.got);
+                stats_.bytesRead += f.got;
+            }
+            std::vector<std::vector<size_t>> parts;
+            for (size_t i : set) {
+                if (open[i].failed) {
+                    release(i);
+                    continue;
+                }
+                auto part = std::find_if(parts.begin(), parts.end(), [&](const std::vector<size_t>& p) {
+                    const Open& r = open[p.front()];
+                    return r.got == open[i].got && std::memcmp(r.buffer.data(), open[i].buffer.data(), r.got) == 0;
+                });
+                if (part == parts.end()) parts.push_back({i});
+                else part->push_back(i);
+            }
+            for (auto& p : parts) {
+                if (p.size() >= 2 && open[p.front()].got == chunk) {
+                    next.push_back(std::move(p));
+                    continue;
+                }
+                if (p.size() >= 2) {  // all at their end together: equal contents
+                    Group g;
+                    for (size_t i : p) g.push_back(open[i].member);
+                    finished.push_back(std::move(g));
+                }
+                for (size_t i : p) release(i);
+            }
+            if (!KeepGoing()) return false;
+        }
+        sets = std::move(next);
+    }
+    std::sort(finished.begin(), finished.end(), FirstMemberBefore);
+    for (auto& g : finished) out.push_back(std::move(g));
+    return true;
+}
+
+// --- headings ---
+
+std::wstring CategoryHeading(int category, const SearchSettings& s, const TextSource& texts) {
+    const auto& labels = s.categoryLabels;
+    if (category == 0) return texts.GetText(935) + L" " + labels[0];
+    if (category == kCategoryCount - 1) return texts.GetText(930) + L" " + labels[5];
+    return texts.GetText(940) + L" " + labels[category - 1] + L" " + texts.GetText(945) + L" " + labels[category];
+}
+
+std::wstring CountedHeading(const std::wstring& heading, int count, const TextSource& texts) {
+    return heading + L", " + std::to_wstring(count) + L" " + texts.GetText(165);
+}
+
+// --- the search ---
+
+DuplicateSearch::DuplicateSearch(const SearchSettings& settings, const TextSource& texts, ProgressSink& progress,
+                                 ResultsSink& results, ContentSource& content)
+    : settings_(settings), texts_(texts), progress_(progress), results_(results), content_(content) {}
+
+void DuplicateSearch::Begin(DuplicateResults& out) {
+    results_.Clear();
+    out = DuplicateResults{};
+    for (int c = 0; c < kCategoryCount; ++c) {
+        out.categoryHeadings[c] = CategoryHeading(c, settings_, texts_);
+        out.categoryItems[c] = results_.InsertItem(0, out.categoryHeadings[c]);
+    }
+    for (auto& p : placed_) p.clear();
+}
+
+void DuplicateSearch::Collect(const std::wstring& pathList, std::vector<std::wstring> folderList) {
+    const auto start = std::chrono::steady_clock::now();
+    FileCollector collector(settings_, progress_, files_, std::move(folderList));
+    collector.CollectAll(pathList);
+    stats_.collection = collector.Stats();
+    stats_.filesCollected = files_.TotalCount();
+    stats_.collectSeconds += Seconds(start);
+}
+
+std::vector<Group> DuplicateSearch::GroupCategory(int category, bool& cancelled) {
+    const SizeCategoryList& list = files_.Lists()[category];
+    std::vector<Group> classes = PartitionByCriteria(files_, list, settings_);
+    if (!settings_.sameChecksum || settings_.checksumSecondStep) return classes;
+
+    // One step: contents are compared only where every other criterion already agrees.
+    ContentComparer comparer(files_, list, content_, progress_, stats_);
+    std::vector<Group> groups;
+    int shownPercent = 0;
+    for (const Group& cls : classes) {
+        const int percent = static_cast<int>(uint64_t(cls.front()) * 100 / list.count);
+        if (percent != shownPercent) {
+            shownPercent = percent;
+            progress_.SetBarPos(percent);
+            progress_.Refresh();
+        }
+        if (!comparer.Split(cls, groups)) {
+            cancelled = true;
+            break;
+        }
+    }
+    std::sort(groups.begin(), groups.end(), FirstMemberBefore);
+    return groups;
+}
+
+void DuplicateSearch::Place(int category, const Group& g, std::vector<PlacedGroup>& placed) {
+    const auto& entries = files_.Lists()[category].entries;
+    PlacedGroup p;
+    p.members = g;
+    const ResultsSink::Item parent = categoryItems_[category];
+    p.item = results_.InsertItem(parent, std::wstring(files_.Name(entries[g.front()])));
+    for (uint32_t m : g) results_.InsertItem(p.item, files_.Path(entries[m]));
+    placed.push_back(std::move(p));
+}
+
+void DuplicateSearch::Compare(DuplicateResults& out) {
+    const auto start = std::chrono::steady_clock::now();
+    categoryItems_ = out.categoryItems;
+    progress_.SetStatusText(texts_.GetText(160));
+    progress_.SetBarRange(0, 100);
+    progress_.SetFolderTotal(100);
+    for (int c = 0; c < kCategoryCount; ++c) {
+        progress_.SetCurrentText(texts_.GetText(120 + 5 * c));
+        progress_.SetBarPos(0);
+        progress_.Refresh();
+        std::vector<Group> groups;
+        if (files_.Lists()[c].count > 0 && !progress_.CancelRequested()) {
+            bool cancelled = false;
+            groups = GroupCategory(c, cancelled);
+            out.cancelled = out.cancelled || cancelled;
+        }
+        for (const Group& g : groups) Place(c, g, placed_[c]);
+        const int count = static_cast<int>(placed_[c].size());
+        results_.SetItemText(out.categoryItems[c], CountedHeading(out.categoryHeadings[c], count, texts_));
+        out.categoryGroupCounts[c] = count;
+    }
+    if (progress_.CancelRequested()) out.cancelled = true;
+    stats_.compareSeconds += Seconds(start);
+    Count();
+}
+
+void DuplicateSearch::SecondStep(DuplicateResults& out) {
+    const auto start = std::chrono::steady_clock::now();
+    categoryItems_ = out.categoryItems;
+    bool cancelled = out.cancelled;
+    for (int c = 0; c < kCategoryCount; ++c) {
+        auto& placed = placed_[c];
+        if (placed.empty()) continue;
+        const SizeCategoryList& list = files_.Lists()[c];
+        ContentComparer comparer(files_, list, content_, progress_, stats_);
+        progress_.SetCurrentText(texts_.GetText(120 + 5 * c));
+        progress_.SetBarPos(0);
+        progress_.Refresh();
+        std::vector<std::vector<Group>> replacement(placed.size());
+        size_t firstChanged = placed.size();
+        for (size_t i = 0; i < placed.size(); ++i) {
+            if (!cancelled && !comparer.Split(placed[i].members, replacement[i])) {
+                cancelled = true;
+                replacement[i].clear();
+            }
+            const bool unchanged = replacement[i].size() == 1 && replacement[i][0] == placed[i].members;
+            if (!unchanged) firstChanged = std::min(firstChanged, i);
+            progress_.SetBarPos(static_cast<int>((i + 1) * 100 / placed.size()));
+        }
+        if (firstChanged == placed.size()) continue;
+        // The tree only appends, so everything from the first changed group is placed anew.
+        std::vector<PlacedGroup> kept(std::make_move_iterator(placed.begin()),
+                                      std::make_move_iterator(placed.begin() + firstChanged));
+        for (size_t i = firstChanged; i < placed.size(); ++i) results_.DeleteItem(placed[i].item);
+        for (size_t i = firstChanged; i < placed.size(); ++i)
+            for (const Group& g : replacement[i]) Place(c, g, kept);
+        placed = std::move(kept);
+        const int count = static_cast<int>(placed.size());
+        results_.SetItemText(out.categoryItems[c], CountedHeading(out.categoryHeadings[c], count, texts_));
+        out.categoryGroupCounts[c] = count;
+    }
+    out.cancelled = cancelled;
+    stats_.secondStepSeconds += Seconds(start);
+    Count();
+}
+
+void DuplicateSearch::Count() {
+    stats_.groups = stats_.duplicateFiles = 0;
+    for (const auto& placed : placed_)
+        for (const auto& p : placed) {
+            ++stats_.groups;
+            stats_.duplicateFiles += p.members.size();
+        }
+}
+
+SearchOutcome RunSearch(const std::wstring& pathText, SearchSettings& settings, PowerClass& store,
+                        const TextSource& texts, ProgressSink& progress, ResultsSink& results,
+                        DuplicateResults& out, SearchStats* stats, ContentSource* content) {
+    if (pathText.empty()) return SearchOutcome::EmptyPath;
+    LoadCategoryBounds(settings, store, texts);
+    FileContentSource files;
+    DuplicateSearch search(settings, texts, progress, results, content ? *content : files);
+    search.Begin(out);
+
+    const std::wstring top = pathText.size() > 4 ? pathText.substr(0, pathText.size() - 4) : std::wstring();
+    const int total = store.ListSubfolders(top, 3);
+    progress.SetFolderTotal(total);
+    progress.SetFolderIndex(0);
+    progress.SetBarRange(0, total);
+    progress.SetStatusText(texts.GetText(155));
+    search.Collect(pathText, store.FolderList);
+
+    search.Compare(out);
+    if (settings.sameChecksum && settings.checksumSecondStep) search.SecondStep(out);
+    progress.Refresh();
+    out.resultsShown = true;
+    if (stats) *stats = search.Stats();
+    return out.cancelled ? SearchOutcome::Cancelled : SearchOutcome::Done;
+}

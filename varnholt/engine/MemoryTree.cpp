@@ -1,0 +1,51 @@
+#include "varnholt/engine/MemoryTree.h"
+
+#include <algorithm>
+
+void MemoryTree::Clear() {
+    nodes_.assign(1, Node{});
+    free_.clear();
+}
+
+ResultsSink::Item MemoryTree::InsertItem(Item parent, const std::wstring& text) {
+    Item item;
+    if (!free_.empty()) {
+        item = free_.back();
+        free_.pop_back();
+        nodes_[item] = Node{parent, text, {}};
+    } else {
+        item = nodes_.size();
+        nodes_.push_back(Node{parent, text, {}});
+    }
+    nodes_[parent].children.push_back(item);
+    return item;
+}
+
+void MemoryTree::SetItemText(Item item, const std::wstring& text) { nodes_[item].text = text; }
+
+void MemoryTree::Release(Item item) {
+    for (Item child : nodes_[item].children) Release(child);
+    nodes_[item] = Node{};
+    free_.push_back(item);
+}
+
+void MemoryTree::DeleteItem(Item item) {
+    if (item == 0 || item >= nodes_.size()) return;
+    auto& siblings = nodes_[nodes_[item].parent].children;
+    siblings.erase(std::find(siblings.begin(), siblings.end(), item));
+    Release(item);
+}
+
+const std::vector<ResultsSink::Item>& MemoryTree::Children(Item parent) const { return nodes_[parent].children; }
+
+std::vector<std::wstring> MemoryTree::TextsInOrder() const {
+    std::vector<std::wstring> texts;
+    std::vector<Item> stack(nodes_[0].children.rbegin(), nodes_[0].children.rend());
+    while (!stack.empty()) {
+        const Item item = stack.back();
+        stack.pop_back();
+        texts.push_back(nodes_[item].text);
+        stack.insert(stack.end(), nodes_[item].children.rbegin(), nodes_[item].children.rend());
+    }
+    return texts;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// A results tree in memory: the headless front end and the tests hold the
+// search's results in it instead of a tree control.
+#include <string>
+#include <vector>
+
+#include "varnholt/engine/SearchSinks.h"
+
+class MemoryTree : public ResultsSink {
+public:
+    struct Node {
+        Item parent = 0;
+        std::wstring text;
+        std::vector<Item> children;
+    };
+
+    void Clear() override;
+    Item InsertItem(Item parent, const std::wstring& text) override;
+    void SetItemText(Item item, const std::wstring& text) override;
+    void DeleteItem(Item item) override;
+
+    const std::vector<Item>& Children(Item parent) const;
+    const std::wstring& Text(Item item) const { return nodes_[item].text; }
+    // Every item's text in tree order: each item, then its children.
+    std::vector<std::wstring> TextsInOrder() const;
+
+private:
+    void Release(Item item);
+
+    std::vector<Node> nodes_ = std::vector<Node>(1);  // node 0 is the root
+    std::vector<Item> free_;
+};
