@@ -1,10 +1,532 @@
 #include "varnholt/app/VarnholtDlg.h"
 
+#include <commctrl.h>
+
+#include "framework/Errors.h"
+#include "framework/Ui.h"
+#include "common/LanguageDialog.h"
+#include "varnholt/app/AboutDlg.h"
+#include "varnholt/app/Dpi.h"
+#include "varnholt/app/ExceptionFile.h"
+#include "varnholt/engine/DuplicateSearch.h"
+
+namespace {
+
+// Posted from the initialisation: what could not be read is said once the window is up.
+constexpr UINT kShowNotice = WM_APP + 1;
+
+constexpr int kResultButtons[] = {IDC_SAVE_RESULTS, IDC_EDIT_RESULTS, IDC_EXECUTE, IDC_SHOW_FOLDER, IDC_DELETE};
+
+struct MenuText {
+    int id;
+    int number;
+};
+constexpr MenuText kMenuTexts[] = {
+    {ID_FILE_EDIT_RESULTS, 410},  {ID_FILE_SAVE_RESULTS, 415},   {ID_FILE_PRINT_RESULTS, 420},
+    {ID_FILE_LANGUAGE, 215},      {ID_FILE_EXIT, 220},           {ID_FUNCTIONS_BROWSE, 425},
+    {ID_FUNCTIONS_ADD_FOLDER, 430}, {ID_FUNCTIONS_OPTIONS, 435}, {ID_FUNCTIONS_NEW_SEARCH, 440},
+    {ID_FUNCTIONS_EXECUTE, 445},  {ID_FUNCTIONS_DELETE, 450},    {ID_FUNCTIONS_WIPE, 755},
+    {ID_FUNCTIONS_SHOW_FOLDER, 455}, {ID_FUNCTIONS_INFO, 990},   {ID_FUNCTIONS_DELETE_ALL, 1010},
+    {ID_HELP_HELPFILE, 255},      {ID_HELP_WEBSITE, 260},        {ID_HELP_ABOUT, 265},
+};
+
+struct MenuPicture {
+    int submenu;
+    int position;
+    int bitmap;
+};
+constexpr MenuPicture kMenuPictures[] = {
+    {0, 0, 161}, {0, 1, 159}, {0, 2, 157}, {0, 4, 142}, {0, 6, 146},
+    {1, 0, 152}, {1, 1, 155}, {1, 3, 156}, {1, 4, 151}, {1, 6, 153},
+    {1, 7, 158}, {1, 8, 163}, {1, 9, 160}, {1, 10, 149}, {1, 12, 158},
+    {2, 0, 149}, {2, 2, 150}, {2, 3, 143},
+};
+
+struct Tip {
+    int id;
+    int number;
+};
+constexpr Tip kTips[] = {
+    {IDC_OPTIONS, 475}, {IDC_BROWSE, 480},       {IDC_FIND, 485},         {IDC_DELETE, 490},
+    {IDC_EDIT_RESULTS, 495}, {IDC_EXECUTE, 500}, {IDC_SAVE_RESULTS, 505}, {IDC_SHOW_FOLDER, 510},
+};
+
+void SetMenuText(HMENU menu, UINT item, bool byPosition, const std::wstring& text) {
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = const_cast<wchar_t*>(text.c_str());
+    SetMenuItemInfoW(menu, item, byPosition, &info);
+}
+
+int MenuCheckSize(HWND window, int metric) {
+    using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+    static const auto forDpi = reinterpret_cast<GetSystemMetricsForDpiFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    if (forDpi) return forDpi(metric, static_cast<UINT>(WindowDpi(window)));
+    return GetSystemMetrics(metric);
+}
+
+}  // namespace
+
 CVarnholtDlg::CVarnholtDlg()
     : fw::Dialog(IDD_VARNHOLT), icon_(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAINFRAME))) {}
 
+CVarnholtDlg::~CVarnholtDlg() {
+    if (tooltip_) DestroyWindow(tooltip_);
+}
+
 bool CVarnholtDlg::OnInitDialog() {
+    results_.Attach(Item(IDC_RESULTS_TREE));
+    // Enter stands for "Find Duplicates" only in the path field (OnOK); elsewhere
+    // it must not start a search that replaces the results.
+    SendMessageW(hwnd(), DM_SETDEFID, IDOK, 0);
+    Initialise();
+    return true;
+}
+
+void CVarnholtDlg::Initialise() {
+    // The system menu gets its about item once, however often the window is initialised.
+    wchar_t aboutText[256] = {};
+    if (LoadStringW(GetModuleHandleW(nullptr), IDS_ABOUTBOX, aboutText, 256) > 0) {
+        HMENU system = GetSystemMenu(hwnd(), FALSE);
+        if (system && GetMenuState(system, IDM_ABOUTBOX, MF_BYCOMMAND) == static_cast<UINT>(-1)) {
+            AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(system, MF_STRING, IDM_ABOUTBOX, aboutText);
+        }
+    }
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
-    return true;
+
+    // A missing template or language file: the program opens all the same and says so once.
+    std::wstring templatePath = PowerClass::GetProgramFolder() + L"\\config.ini";
+    try {
+        store_.GetConfigPath();
+        configOk_ = PowerClass::FileExists(store_.ConfigPath);
+    } catch (const fw::Error&) {
+        configOk_ = false;
+    }
+    if (!configOk_) {
+        store_.ConfigPath = templatePath;
+        store_.DataFolder = PowerClass::GetProgramFolder();
+    }
+    bool textsOk = configOk_ && texts_.Load();
+    if (!configOk_) texts_.Load();  // falls back to the built-in English texts
+    if (notice_.empty() && (!configOk_ || !textsOk)) {
+        if (!configOk_)
+            notice_ = L"The settings file \"" + templatePath +
+                      L"\" is missing. Varnholt starts without saved settings; please install the program again.";
+        else
+            notice_ = L"The language file could not be read (" + texts_.Problem() +
+                      L"). Varnholt shows its texts in English; please install the program again.";
+        PostMessageW(hwnd(), kShowNotice, 0, 0);
+    }
+
+    backgroundBrush_.reset(CreateSolidBrush(RGB(255, 255, 255)));
+    fieldBrush_.reset(CreateSolidBrush(RGB(255, 255, 255)));
+    TranslateMenu();
+    if (PowerClass::CountLetterH(ReadValue(L"Version")) > 0) SetWindowTextW(hwnd(), L"Varnholt");
+    CreateTooltips();
+    SetControlTexts();
+
+    Item(IDC_FOUND_LABEL).Show(false);
+    Item(IDC_FIND).Invalidate();
+    LoadPathField();
+    Item(IDC_RESULTS_TREE).Show(false);
+    for (int id : kResultButtons) Item(id).Show(false);
+
+    start_.Destroy();
+    if (start_.Create(hwnd())) ShowWindow(start_.hwnd(), SW_SHOW);
+
+    categoryCounters_.fill(0);
+    resultsShown_ = false;
+    PrepareCopyPath();
+    if (initialLoadDone_ != 42) LoadOnce();
+    Layout();
+}
+
+void CVarnholtDlg::TranslateMenu() {
+    HMENU menu = GetMenu(hwnd());
+    if (!menu) return;
+    const int topNumbers[] = {200, 405, 250};
+    for (int i = 0; i < 3; ++i) SetMenuText(menu, static_cast<UINT>(i), true, texts_.GetText(topNumbers[i]));
+    for (const auto& item : kMenuTexts) {
+        std::wstring text = texts_.GetText(item.number);
+        if (item.id == ID_FUNCTIONS_BROWSE) text = L"  " + text;
+        SetMenuText(menu, static_cast<UINT>(item.id), false, text);
+    }
+    // Pictures at the size of the menu's check mark, so they scale with the screen.
+    int width = MenuCheckSize(hwnd(), SM_CXMENUCHECK), height = MenuCheckSize(hwnd(), SM_CYMENUCHECK);
+    std::vector<fw::Bitmap> bitmaps;
+    for (const auto& picture : kMenuPictures) {
+        HMENU submenu = GetSubMenu(menu, picture.submenu);
+        auto bitmap = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(picture.bitmap),
+                                                      IMAGE_BITMAP, width, height, 0));
+        if (!submenu || !bitmap) continue;
+        SetMenuItemBitmaps(submenu, static_cast<UINT>(picture.position), MF_BYPOSITION, bitmap, bitmap);
+        bitmaps.emplace_back(bitmap);
+    }
+    // The old pictures go only now that the menu no longer shows them.
+    menuBitmaps_ = std::move(bitmaps);
+    DrawMenuBar(hwnd());
+}
+
+void CVarnholtDlg::CreateTooltips() {
+    if (tooltip_) DestroyWindow(tooltip_);
+    tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!tooltip_) return;
+    for (const auto& tip : kTips) {
+        std::wstring text = texts_.GetText(tip.number);
+        TTTOOLINFOW info = {};
+        info.cbSize = sizeof info;
+        // The tooltip watches the button's mouse messages itself.
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = hwnd();
+        info.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(hwnd(), tip.id));
+        info.lpszText = text.data();
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
+}
+
+void CVarnholtDlg::SetControlTexts() {
+    const std::pair<int, int> texts[] = {
+        {IDC_FOUND_LABEL, 10}, {IDC_PATH_LABEL, 15}, {IDC_SAVE_RESULTS, 17}, {IDC_EDIT_RESULTS, 18},
+        {IDC_EXECUTE, 20},     {IDC_SHOW_FOLDER, 25}, {IDC_DELETE, 30},      {IDC_BROWSE, 35},
+        {IDC_OPTIONS, 40},     {IDC_FIND, 45},
+    };
+    for (auto [id, number] : texts) Item(id).SetText(texts_.GetText(number));
+}
+
+void CVarnholtDlg::PrepareCopyPath() {
+    if (!configOk_ || ReadValue(L"CopyPath") != L"---") return;
+    // The trailing "\..." is part of the text passed to the attribute query and the folder creation.
+    std::wstring copyPath = store_.DataFolder + L"\\Backup\\...";
+    if (GetFileAttributesW(copyPath.c_str()) == INVALID_FILE_ATTRIBUTES) CreateDirectoryW(copyPath.c_str(), nullptr);
+    WriteValue(L"CopyPath", copyPath);
+}
+
+void CVarnholtDlg::LoadOnce() {
+    if (configOk_) LoadSearchSettings(settings_, store_);
+    LoadExceptions(settings_, store_, hwnd());
+    std::wstring lastPath = ReadValue(L"LastPath");
+    if (configOk_ && lastPath != L"---" && settings_.OptionChar(32) == L'1') {
+        searchPathText_ = lastPath;
+        LoadPathField();
+    }
+    initialLoadDone_ = 42;
+}
+
+void CVarnholtDlg::Layout() {
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    if (client.right <= 0 || client.bottom <= 0) return;  // minimised
+    auto placements = MainWindowLayout(client.right, client.bottom, WindowDpi(hwnd()));
+    HDWP batch = BeginDeferWindowPos(static_cast<int>(placements.size()));
+    for (const auto& p : placements) {
+        if (p.id == kProgressWindowSlot) {
+            // A pop-up: its place is in screen coordinates.
+            if (!progress_.hwnd()) continue;
+            POINT origin = {p.x, p.y};
+            ClientToScreen(hwnd(), &origin);
+            MoveWindow(progress_.hwnd(), origin.x, origin.y, p.width, p.height, TRUE);
+        } else if (p.id == kWelcomePanelSlot) {
+            if (start_.hwnd()) MoveWindow(start_.hwnd(), p.x, p.y, p.width, p.height, TRUE);
+        } else if (HWND control = GetDlgItem(hwnd(), p.id); control && batch) {
+            batch = DeferWindowPos(batch, control, nullptr, p.x, p.y, p.width, p.height,
+                                   SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    if (batch) EndDeferWindowPos(batch);
+    start_.LayoutControls(placements);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void CVarnholtDlg::OnSize(UINT type, int, int) {
+    if (type != SIZE_MINIMIZED) Layout();
+}
+
+HBRUSH CVarnholtDlg::OnCtlColor(HDC dc, HWND control, UINT message) {
+    if (message == WM_CTLCOLORDLG) return backgroundBrush_.get();
+    switch (GetDlgCtrlID(control)) {
+        case IDC_SEARCH_PATH:
+        case IDC_RESULTS_TREE:
+            return fieldBrush_.get();
+        case IDC_BROWSE:
+        case IDC_OPTIONS:
+        case IDC_FIND:
+        case IDC_FOUND_LABEL:
+        case IDC_PATH_LABEL:
+            SetBkMode(dc, TRANSPARENT);
+            break;
+    }
+    return backgroundBrush_.get();
+}
+
+bool CVarnholtDlg::OnCommand(int id, int, HWND) {
+    // While a search runs only what cannot disturb it is taken; the rest waits for its end.
+    if (searching_) {
+        switch (id) {
+            case ID_FILE_EXIT:
+                closeAfterSearch_ = true;
+                closeResult_ = IDOK;
+                progress_.RequestCancel();
+                return true;
+            case ID_HELP_HELPFILE: OpenHelp(); return true;
+            case ID_HELP_WEBSITE: OpenHomepage(); return true;
+            default: return true;
+        }
+    }
+    switch (id) {
+        case ID_FILE_EDIT_RESULTS:
+        case ID_FILE_SAVE_RESULTS:
+        case ID_FUNCTIONS_EXECUTE:
+        case ID_FUNCTIONS_DELETE:
+        case ID_FUNCTIONS_SHOW_FOLDER:
+            RequireResults();
+            return true;
+        case ID_FUNCTIONS_DELETE_ALL:
+            if (!resultsShown_) Message(1025);
+            return true;
+        case ID_FILE_PRINT_RESULTS:
+        case ID_FUNCTIONS_WIPE:
+        case ID_FUNCTIONS_INFO:
+        case IDC_EXECUTE:
+        case IDC_SHOW_FOLDER:
+        case IDC_DELETE:
+        case IDC_SAVE_RESULTS:
+        case IDC_EDIT_RESULTS:
+            return true;
+        case ID_FILE_LANGUAGE: ChangeLanguage(); return true;
+        case ID_FILE_EXIT:
+            RunClosingSteps();
+            EndWindow(IDOK);
+            return true;
+        case ID_FUNCTIONS_BROWSE:
+        case IDC_BROWSE: Browse(); return true;
+        case ID_FUNCTIONS_ADD_FOLDER: AddFolder(); return true;
+        case ID_FUNCTIONS_OPTIONS:
+        case IDC_OPTIONS: Options(); return true;
+        case ID_FUNCTIONS_NEW_SEARCH:
+        case IDC_FIND: StartSearch(); return true;
+        case ID_HELP_HELPFILE: OpenHelp(); return true;
+        case ID_HELP_WEBSITE: OpenHomepage(); return true;
+        case ID_HELP_ABOUT: ShowAbout(); return true;
+    }
+    return false;
+}
+
+void CVarnholtDlg::OnOK() {
+    // Enter: a search when it was typed in the path field, nothing elsewhere.
+    if (!searching_ && GetFocus() == GetDlgItem(hwnd(), IDC_SEARCH_PATH)) StartSearch();
+}
+
+void CVarnholtDlg::OnCancel() {
+    // Escape does not close the main window; the close box, Alt+F4 and Exit do.
+}
+
+void CVarnholtDlg::OnClose() {
+    if (searching_) {
+        // The search ends first (as cancelled); the window closes after it.
+        closeAfterSearch_ = true;
+        closeResult_ = IDCANCEL;
+        progress_.RequestCancel();
+        return;
+    }
+    RunClosingSteps();
+    EndWindow(IDCANCEL);
+}
+
+void CVarnholtDlg::OnDestroy() {
+    // However the window goes, what must persist is saved.
+    RunClosingSteps();
+    progress_.Close();
+    start_.Destroy();
+}
+
+void CVarnholtDlg::EndWindow(INT_PTR result) { End(result); }
+
+void CVarnholtDlg::RunClosingSteps() {
+    if (closingDone_) return;
+    closingDone_ = true;
+    SaveExceptions(settings_, store_);
+    store_.RegistryKeyPath = kSuiteKey;
+    store_.DeleteRegistryValue(0, L"active");
+    store_.DeleteRegistryValue(1, L"active");
+    if (settings_.OptionChar(32) == L'1') {
+        StorePathField();
+        WriteValue(L"LastPath", searchPathText_);
+    }
+}
+
+bool CVarnholtDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result) {
+    switch (message) {
+        case WM_SYSCOMMAND:
+            if ((w & 0xFFF0) == IDM_ABOUTBOX) {
+                ShowAbout();
+                result = 0;
+                return true;
+            }
+            return false;
+        case WM_HELP:
+            OpenHelp();
+            result = TRUE;
+            return true;
+        case WM_PAINT:
+            if (!IsIconic(hwnd())) return false;
+            {
+                // Minimised: the icon, centred.
+                PAINTSTRUCT paint;
+                HDC dc = BeginPaint(hwnd(), &paint);
+                RECT r;
+                GetClientRect(hwnd(), &r);
+                int x = (r.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+                int y = (r.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+                DrawIcon(dc, x, y, icon_);
+                EndPaint(hwnd(), &paint);
+            }
+            result = 0;
+            return true;
+        case WM_QUERYDRAGICON:
+            result = reinterpret_cast<LRESULT>(icon_);
+            return true;
+        case WM_DPICHANGED: {
+            const RECT* suggested = reinterpret_cast<const RECT*>(l);
+            SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            result = 0;
+            return true;
+        }
+        case WM_ENDSESSION:
+            if (w) RunClosingSteps();
+            result = 0;
+            return true;
+        case kShowNotice:
+            ShowNotice();
+            result = 0;
+            return true;
+    }
+    return false;
+}
+
+void CVarnholtDlg::ShowNotice() {
+    if (notice_.empty()) return;
+    fw::ShowMessageBox(hwnd(), notice_, fw::ApplicationName(), MB_OK | MB_ICONWARNING);
+}
+
+std::wstring CVarnholtDlg::ReadValue(const std::wstring& key) {
+    if (configOk_) return store_.ReadConfigValue(key);
+    try {
+        return store_.ReadConfigValue(key);
+    } catch (const fw::Error&) {
+        return {};
+    }
+}
+
+void CVarnholtDlg::WriteValue(const std::wstring& key, const std::wstring& value) {
+    if (configOk_) return store_.WriteConfigValue(key, value);
+    try {
+        store_.WriteConfigValue(key, value);
+    } catch (const fw::Error&) {
+    }
+}
+
+void CVarnholtDlg::StorePathField() { searchPathText_ = Item(IDC_SEARCH_PATH).GetText(); }
+void CVarnholtDlg::LoadPathField() { Item(IDC_SEARCH_PATH).SetText(searchPathText_); }
+
+void CVarnholtDlg::Message(int textNumber) {
+    fw::ShowMessageBox(hwnd(), texts_.GetText(textNumber), texts_.GetText(5), MB_OK);
+}
+
+bool CVarnholtDlg::RequireResults() {
+    if (resultsShown_) return true;
+    Message(400);
+    return false;
+}
+
+void CVarnholtDlg::Browse() {
+    auto folder = fw::BrowseForFolder(texts_.GetText(110));
+    if (!folder) return;
+    searchPathText_ = *folder + L"\\...";
+    LoadPathField();
+}
+
+void CVarnholtDlg::AddFolder() {
+    StorePathField();
+    std::wstring old = searchPathText_;
+    if (old.empty()) return Browse();
+    auto folder = fw::BrowseForFolder(texts_.GetText(110));
+    if (!folder) return;
+    searchPathText_ = *folder + L"\\...;" + old;
+    LoadPathField();
+}
+
+void CVarnholtDlg::Options() {
+    // There is no options dialog to run yet: the settings stay as they are.
+}
+
+void CVarnholtDlg::ChangeLanguage() {
+    if (PowerClass::CountLetterH(ReadValue(L"Version")) > 0) return;
+    std::wstring current = ReadValue(L"Language");
+    CLangaugeSelection dialog;
+    dialog.labelText = texts_.GetText(1);
+    dialog.languageCode = current;
+    dialog.DoModal(hwnd());
+    if (dialog.languageCode == current) return;
+    WriteValue(L"Language", dialog.languageCode);
+    // The path field keeps what the user typed; the settings are not read again.
+    StorePathField();
+    Initialise();
+}
+
+void CVarnholtDlg::OpenHelp() { fw::ShellOpen(PowerClass::GetProgramFolder() + L"\\help.chm"); }
+
+void CVarnholtDlg::OpenHomepage() { fw::ShellOpen(ReadValue(L"Homepage")); }
+
+void CVarnholtDlg::ShowAbout() {
+    CAboutDlg about;
+    about.DoModal(hwnd());
+}
+
+void CVarnholtDlg::StartSearch() {
+    StorePathField();
+    if (searchPathText_.empty()) return Message(115);
+
+    for (int id : kResultButtons) Item(id).Show(false);
+    Item(IDC_FOUND_LABEL).Show(true);
+    for (int id : {IDC_BROWSE, IDC_OPTIONS, IDC_FIND}) Item(id).Enable(false);
+    results_.Clear();
+    start_.Destroy();
+    Item(IDC_RESULTS_TREE).Show(true);
+
+    searching_ = true;
+    progress_.SetFolderTotal(0);
+    progress_.SetFolderIndex(0);
+    progress_.SetCurrentText(L"");
+    if (progress_.Open(hwnd())) Layout();
+    try {
+        RunSearch(searchPathText_, settings_, store_, texts_, progress_, results_, duplicates_);
+    } catch (...) {
+        searching_ = false;
+        progress_.Close();
+        for (int id : {IDC_BROWSE, IDC_OPTIONS, IDC_FIND}) Item(id).Enable(true);
+        throw;
+    }
+    searching_ = false;
+    progress_.Close();
+    for (size_t c = 0; c < duplicates_.categoryGroupCounts.size() && c < categoryCounters_.size(); ++c)
+        categoryCounters_[c] = duplicates_.categoryGroupCounts[c];
+    categoryLabels_ = settings_.categoryLabels;
+
+    for (int id : kResultButtons) Item(id).Show(true);
+    for (int id : {IDC_BROWSE, IDC_OPTIONS, IDC_FIND}) Item(id).Enable(true);
+    results_.CollapseHeadings();
+    resultsShown_ = true;
+    if (settings_.maximizeOnResults) ShowWindow(hwnd(), SW_MAXIMIZE);
+
+    if (closeAfterSearch_) {
+        RunClosingSteps();
+        EndWindow(closeResult_);
+    }
 }

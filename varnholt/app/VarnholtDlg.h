@@ -1,14 +1,105 @@
 #pragma once
+// Varnholt's main window: restores and translates itself, lays out its controls,
+// dispatches its menu and buttons, runs a search and saves what must persist
+// when it closes, however it closes.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/PowerClass.h"
 #include "framework/Dialog.h"
+#include "framework/Handles.h"
 #include "resources/varnholt/resource.h"
+#include "varnholt/app/Progress.h"
+#include "varnholt/app/ResultsTree.h"
+#include "varnholt/app/StartDialog.h"
+#include "varnholt/app/WindowTexts.h"
+#include "varnholt/engine/Crc32.h"
+#include "varnholt/engine/DuplicateSearch.h"
+#include "varnholt/engine/SearchSettings.h"
 
 class CVarnholtDlg : public fw::Dialog {
 public:
     CVarnholtDlg();
+    ~CVarnholtDlg() override;
+
+    // State for tests of the window.
+    bool ResultsShown() const { return resultsShown_; }
+    bool Searching() const { return searching_; }
+    const SearchSettings& Settings() const { return settings_; }
+    const std::wstring& SearchPathText() const { return searchPathText_; }
+    const CProgress& Progress() const { return progress_; }
+    const CStartDialog& StartPanel() const { return start_; }
+
+    static constexpr const wchar_t* kSuiteKey = L"Software\\Quorvex\\Quorvexsoft Brisvane";
 
 protected:
     bool OnInitDialog() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
+    void OnSize(UINT type, int width, int height) override;
+    void OnClose() override;
+    void OnOK() override;
+    void OnCancel() override;
+    void OnDestroy() override;
+    bool OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result) override;
 
 private:
+    void Initialise();
+    void TranslateMenu();
+    void CreateTooltips();
+    void SetControlTexts();
+    void PrepareCopyPath();
+    void LoadOnce();
+    void Layout();
+
+    void Browse();
+    void AddFolder();
+    void StartSearch();
+    void Options();
+    void ChangeLanguage();
+    void OpenHelp();
+    void OpenHomepage();
+    void ShowAbout();
+    void ShowNotice();
+    // True when there are results; otherwise says so (translation 400).
+    bool RequireResults();
+    void EndWindow(INT_PTR result);
+    void RunClosingSteps();
+
+    // The configuration, read and written quietly when it could not be found:
+    // the start said so once.
+    std::wstring ReadValue(const std::wstring& key);
+    void WriteValue(const std::wstring& key, const std::wstring& value);
+    void StorePathField();
+    void LoadPathField();
+    void Message(int textNumber);
+
+    SearchSettings settings_;
+    PowerClass store_;
+    WindowTexts texts_;
+    CStartDialog start_;
+    CProgress progress_;
+    ResultsTree results_;
+    CrcTable crcTable_;
+    DuplicateResults duplicates_;
+
+    std::wstring searchPathText_;
+    bool resultsShown_ = false;
+    int32_t initialLoadDone_ = 0;
+    std::array<int32_t, 14> categoryCounters_{};
+    std::array<std::wstring, 6> categoryLabels_;
+    fw::Brush backgroundBrush_;
+    fw::Brush fieldBrush_;
+    HWND tooltip_ = nullptr;
+    std::vector<fw::Bitmap> menuBitmaps_;
     HICON icon_;
+
+    bool configOk_ = true;
+    std::wstring notice_;
+    bool closingDone_ = false;
+    bool searching_ = false;
+    bool closeAfterSearch_ = false;
+    INT_PTR closeResult_ = IDCANCEL;
 };

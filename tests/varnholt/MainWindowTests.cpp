@@ -1,0 +1,363 @@
+#include <gtest/gtest.h>
+
+#include "framework/Controls.h"
+#include "framework/TextFile.h"
+#include "resources/varnholt/resource.h"
+#include "tests/support/TestSupport.h"
+#include "tests/varnholt/DialogDriver.h"
+#include "tests/varnholt/Installation.h"
+#include "varnholt/app/Dpi.h"
+#include "varnholt/app/VarnholtDlg.h"
+
+using namespace testing_support;
+using namespace varnholt_tests;
+
+namespace {
+
+const wchar_t kSuiteKey[] = L"Software\\Quorvex\\Quorvexsoft Brisvane";
+
+void SetActive() {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSuiteKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const wchar_t value[] = L"x";
+    RegSetValueExW(key, L"active", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
+    RegCloseKey(key);
+}
+
+bool ActiveExists() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSuiteKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    bool found = RegQueryValueExW(key, L"active", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return found;
+}
+
+std::wstring ControlText(HWND window, int id) { return fw::Window(GetDlgItem(window, id)).GetText(); }
+bool ControlVisible(HWND window, int id) { return IsWindowVisible(GetDlgItem(window, id)) != FALSE; }
+
+std::wstring MenuText(HWND window, UINT id) {
+    wchar_t text[256] = {};
+    GetMenuStringW(GetMenu(window), id, text, 256, MF_BYCOMMAND);
+    return text;
+}
+
+// The main window, modeless, so that the test drives it between messages.
+class MainWindow {
+public:
+    MainWindow() {
+        created_ = window_.Create(nullptr);
+        Flush();
+    }
+    ~MainWindow() { window_.Destroy(); }
+    bool created() const { return created_; }
+    HWND hwnd() const { return window_.hwnd(); }
+    CVarnholtDlg& dialog() { return window_; }
+    void Command(int id) { SendMessageW(window_.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+private:
+    CVarnholtDlg window_;
+    bool created_ = false;
+};
+
+TEST(MainWindow, FirstStartCopiesTheTemplateAndMakesTheBackupFolder) {
+    Installation installation;
+    MessageBoxRecorder boxes;
+    MainWindow window;
+    ASSERT_TRUE(window.created());
+    EXPECT_TRUE(Exists(installation.ConfigFile()));
+    EXPECT_EQ(installation.ConfigValue(L"CopyPath"), installation.ConfigFolder() + L"\\Backup\\...");
+    EXPECT_TRUE(Exists(installation.ConfigFolder() + L"\\Backup"));
+    // The exception list was copied for this user and read from there.
+    EXPECT_TRUE(Exists(installation.ConfigFolder() + L"\\0026exc.ini"));
+    EXPECT_EQ(window.dialog().Settings().exceptions, (std::vector<std::wstring>{L"*\\Thumbs.db", L"*\\desktop.ini"}));
+    EXPECT_TRUE(boxes.asked.empty());
+}
+
+TEST(MainWindow, AnExistingCopyPathIsKept) {
+    InstallationOptions options;
+    options.copyPath = L"D:\\Keep\\...";
+    Installation installation(options);
+    MainWindow window;
+    EXPECT_EQ(installation.ConfigValue(L"CopyPath"), L"D:\\Keep\\...");
+    EXPECT_FALSE(Exists(installation.ConfigFolder() + L"\\Backup"));
+}
+
+TEST(MainWindow, OpensTranslatedWithTheWelcomePanel) {
+    Installation installation;
+    MainWindow window;
+    HWND h = window.hwnd();
+    EXPECT_EQ(ControlText(h, IDC_PATH_LABEL), L"EN15");
+    EXPECT_EQ(ControlText(h, IDC_FIND), L"EN45");
+    EXPECT_EQ(ControlText(h, IDC_OPTIONS), L"EN40");
+    EXPECT_FALSE(ControlVisible(h, IDC_FOUND_LABEL));
+    EXPECT_FALSE(ControlVisible(h, IDC_RESULTS_TREE));
+    for (int id : {IDC_SAVE_RESULTS, IDC_EDIT_RESULTS, IDC_EXECUTE, IDC_SHOW_FOLDER, IDC_DELETE})
+        EXPECT_FALSE(ControlVisible(h, id)) << id;
+    HWND panel = window.dialog().StartPanel().hwnd();
+    ASSERT_TRUE(panel);
+    EXPECT_TRUE(IsWindowVisible(panel));
+    EXPECT_EQ(ControlText(panel, IDC_WELCOME_TITLE), L"EN50");
+    EXPECT_EQ(ControlText(panel, IDC_WELCOME_TEXT3), L"EN65");
+    EXPECT_EQ(MenuText(h, ID_FUNCTIONS_BROWSE), L"  EN425");
+    EXPECT_EQ(MenuText(h, ID_FILE_EXIT), L"EN220");
+    wchar_t top[64] = {};
+    GetMenuStringW(GetMenu(h), 1, top, 64, MF_BYPOSITION);
+    EXPECT_STREQ(top, L"EN405");
+    EXPECT_FALSE(window.dialog().ResultsShown());
+}
+
+TEST(MainWindow, LastPathIsRestoredOnlyWhenKeptAndSet) {
+    struct Case {
+        const wchar_t* lastPath;
+        bool keep;
+        const wchar_t* field;
+    };
+    const Case cases[] = {
+        {L"C:\\a\\...", true, L"C:\\a\\..."},
+        {L"C:\\a\\...", false, L""},
+        {L"---", true, L""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.keep);
+        InstallationOptions options;
+        options.lastPath = c.lastPath;
+        options.keepLastPath = c.keep;
+        Installation installation(options);
+        MainWindow window;
+        EXPECT_EQ(ControlText(window.hwnd(), IDC_SEARCH_PATH), c.field);
+    }
+}
+
+TEST(MainWindow, ClosingStepsRunHoweverTheWindowCloses) {
+    struct Case {
+        const char* how;
+        std::function<void(MainWindow&)> close;
+        bool keep;
+    };
+    const Case cases[] = {
+        {"close box", [](MainWindow& w) { SendMessageW(w.hwnd(), WM_CLOSE, 0, 0); }, true},
+        {"Exit", [](MainWindow& w) { w.Command(ID_FILE_EXIT); }, true},
+        {"Alt+F4", [](MainWindow& w) { SendMessageW(w.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); }, true},
+        {"destroyed", [](MainWindow& w) { DestroyWindow(w.hwnd()); }, true},
+        {"close box, path not kept", [](MainWindow& w) { SendMessageW(w.hwnd(), WM_CLOSE, 0, 0); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        InstallationOptions options;
+        options.keepLastPath = c.keep;
+        Installation installation(options);
+        SetActive();
+        MainWindow window;
+        ASSERT_TRUE(window.created());
+        SetDlgItemTextW(window.hwnd(), IDC_SEARCH_PATH, L"C:\\typed\\...");
+        // Spoil the user's exception file: closing writes the list back whole.
+        WriteBytes(installation.ConfigFolder() + L"\\0026exc.ini", "spoilt");
+        c.close(window);
+        Flush();
+        EXPECT_FALSE(IsWindow(window.hwnd()));
+        EXPECT_FALSE(ActiveExists());
+        EXPECT_EQ(installation.ConfigValue(L"LastPath"), c.keep ? L"C:\\typed\\..." : L"---");
+        EXPECT_EQ(ReadBytes(installation.ConfigFolder() + L"\\0026exc.ini"),
+                  "Quorvexsoft Varnholt - Exceptions\r\n=======================================\r\n\r\n"
+                  "*\\Thumbs.db\r\n*\\desktop.ini\r\n");
+    }
+}
+
+TEST(MainWindow, EscapeAndEnterDoNotCloseTheWindow) {
+    Installation installation;
+    MessageBoxRecorder boxes;
+    MainWindow window;
+    SetActive();
+    // Enter outside the path field.
+    SetFocus(GetDlgItem(window.hwnd(), IDC_OPTIONS));
+    window.Command(IDCANCEL);
+    window.Command(IDOK);
+    Flush();
+    EXPECT_TRUE(IsWindow(window.hwnd()));
+    EXPECT_TRUE(ActiveExists());
+    EXPECT_TRUE(boxes.asked.empty());
+}
+
+TEST(MainWindow, EnterInThePathFieldStartsASearch) {
+    Installation installation;
+    MessageBoxRecorder boxes;
+    MainWindow window;
+    SetFocus(GetDlgItem(window.hwnd(), IDC_SEARCH_PATH));
+    window.Command(IDOK);
+    // An empty path: the search stops at its first step with translation 115.
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].text, L"EN115");
+    EXPECT_EQ(boxes.asked[0].caption, L"EN5");
+}
+
+TEST(MainWindow, FindWithAnEmptyPathNeverShowsTheProgressWindow) {
+    Installation installation;
+    MessageBoxRecorder boxes;
+    MainWindow window;
+    window.Command(IDC_FIND);
+    EXPECT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(window.dialog().Progress().hwnd(), nullptr);
+    EXPECT_FALSE(ControlVisible(window.hwnd(), IDC_RESULTS_TREE));
+    EXPECT_TRUE(IsWindowVisible(window.dialog().StartPanel().hwnd()));
+}
+
+TEST(MainWindow, ResultCommandsNeedResults) {
+    Installation installation;
+    MessageBoxRecorder boxes;
+    MainWindow window;
+    for (int id : {ID_FILE_EDIT_RESULTS, ID_FILE_SAVE_RESULTS, ID_FUNCTIONS_EXECUTE, ID_FUNCTIONS_DELETE,
+                   ID_FUNCTIONS_SHOW_FOLDER})
+        window.Command(id);
+    ASSERT_EQ(boxes.asked.size(), 5u);
+    for (const auto& asked : boxes.asked) {
+        EXPECT_EQ(asked.text, L"EN400");
+        EXPECT_EQ(asked.caption, L"EN5");
+    }
+}
+
+TEST(MainWindow, AddFolderPutsTheNewFolderFirst) {
+    Installation installation;
+    MainWindow window;
+    fw::hooks::browseForFolder = [](const std::wstring&) { return std::optional<std::wstring>(L"D:\\b"); };
+    SetDlgItemTextW(window.hwnd(), IDC_SEARCH_PATH, L"C:\\a\\...");
+    window.Command(ID_FUNCTIONS_ADD_FOLDER);
+    EXPECT_EQ(ControlText(window.hwnd(), IDC_SEARCH_PATH), L"D:\\b\\...;C:\\a\\...");
+    window.Command(IDC_BROWSE);
+    EXPECT_EQ(ControlText(window.hwnd(), IDC_SEARCH_PATH), L"D:\\b\\...");
+    fw::hooks::browseForFolder = [](const std::wstring&) { return std::optional<std::wstring>(); };
+    window.Command(ID_FUNCTIONS_ADD_FOLDER);
+    EXPECT_EQ(ControlText(window.hwnd(), IDC_SEARCH_PATH), L"D:\\b\\...");
+    fw::hooks::browseForFolder = nullptr;
+}
+
+TEST(MainWindow, LanguageChangeRetranslatesKeepsThePathAndDoesNotReload) {
+    InstallationOptions options;
+    options.lastPath = L"C:\\last\\...";
+    Installation installation(options);
+    MainWindow window;
+    ASSERT_EQ(ControlText(window.hwnd(), IDC_SEARCH_PATH), L"C:\\last\\...");
+    SetDlgItemTextW(window.hwnd(), IDC_SEARCH_PATH, L"C:\\typed\\...");
+    // Changed on disk: a second loading would show them.
+    installation.SetConfigValue(L"LastPath", L"C:\\other\\...");
+    fw::WriteTextFile(installation.ConfigFolder() + L"\\0026exc.ini",
+                      L"Quorvexsoft Varnholt - Exceptions\n===\n\n*.new\n");
+    DialogAnswer answer(L"Language Selection", [](HWND h) {
+        EXPECT_EQ(fw::Window(GetDlgItem(h, IDC_LANGUAGE_GROUP)).GetText(), L"EN1");
+        SetDlgItemTextW(h, IDC_LANGUAGE_COMBO, L"Deutsch");
+        PostMessageW(h, WM_COMMAND, IDOK, 0);
+    });
+    window.Command(ID_FILE_LANGUAGE);
+    EXPECT_TRUE(answer.answered());
+    EXPECT_EQ(installation.ConfigValue(L"Language"), L"[1031]");
+    EXPECT_EQ(ControlText(window.hwnd(), IDC_PATH_LABEL), L"DE15");
+    EXPECT_EQ(MenuText(window.hwnd(), ID_FILE_EXIT), L"DE220");
+    EXPECT_EQ(ControlText(window.dialog().StartPanel().hwnd(), IDC_WELCOME_TITLE), L"DE50");
+    EXPECT_EQ(ControlText(window.hwnd(), IDC_SEARCH_PATH), L"C:\\typed\\...");
+    EXPECT_EQ(window.dialog().Settings().exceptions, (std::vector<std::wstring>{L"*\\Thumbs.db", L"*\\desktop.ini"}));
+    // One about item in the system menu, however often the window was initialised.
+    HMENU system = GetSystemMenu(window.hwnd(), FALSE);
+    int about = 0;
+    for (int i = 0; i < GetMenuItemCount(system); ++i)
+        if (GetMenuItemID(system, i) == IDM_ABOUTBOX) ++about;
+    EXPECT_EQ(about, 1);
+}
+
+TEST(MainWindow, ChoosingTheSameLanguageWritesNothing) {
+    Installation installation;
+    MainWindow window;
+    std::string before = ReadBytes(installation.ConfigFile());
+    DialogAnswer answer(L"Language Selection", [](HWND h) { PostMessageW(h, WM_COMMAND, IDOK, 0); });
+    window.Command(ID_FILE_LANGUAGE);
+    EXPECT_TRUE(answer.answered());
+    EXPECT_EQ(ReadBytes(installation.ConfigFile()), before);
+}
+
+TEST(MainWindow, MissingTemplateGivesOneMessageAndTheWindowOpens) {
+    InstallationOptions options;
+    options.withTemplate = false;
+    Installation installation(options);
+    MessageBoxRecorder boxes;
+    MainWindow window;
+    ASSERT_TRUE(window.created());
+    EXPECT_TRUE(IsWindowVisible(window.hwnd()));
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_NE(boxes.asked[0].text.find(L"config.ini"), std::wstring::npos);
+    // English texts stand in for the translation that could not be found.
+    EXPECT_EQ(ControlText(window.hwnd(), IDC_FIND), L"&Find Duplicates");
+    window.Command(IDC_FIND);
+    ASSERT_EQ(boxes.asked.size(), 2u);
+    EXPECT_EQ(boxes.asked[1].text, L"Please enter or select a folder to search first.");
+    SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(window.hwnd()));
+    EXPECT_EQ(boxes.asked.size(), 2u);
+}
+
+TEST(MainWindow, MissingLanguageFileGivesOneMessageAndEnglishTexts) {
+    InstallationOptions options;
+    options.withLanguageFile = false;
+    Installation installation(options);
+    MessageBoxRecorder boxes;
+    MainWindow window;
+    ASSERT_TRUE(window.created());
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_NE(boxes.asked[0].text.find(L"0026trl.ini"), std::wstring::npos);
+    EXPECT_EQ(ControlText(window.hwnd(), IDC_PATH_LABEL), L"Path to search for duplicates:");
+    EXPECT_EQ(ControlText(window.dialog().StartPanel().hwnd(), IDC_WELCOME_TITLE), L"Welcome to Quorvexsoft Varnholt");
+    // The settings were read all the same.
+    EXPECT_EQ(installation.ConfigValue(L"CopyPath"), installation.ConfigFolder() + L"\\Backup\\...");
+}
+
+TEST(Layout, ScalesWithTheDpi) {
+    auto at96 = MainWindowLayout(1000, 700, 96);
+    auto at192 = MainWindowLayout(2000, 1400, 192);
+    ASSERT_EQ(at96.size(), at192.size());
+    for (size_t i = 0; i < at96.size(); ++i) {
+        SCOPED_TRACE(at96[i].id);
+        EXPECT_EQ(at192[i].id, at96[i].id);
+        EXPECT_EQ(at192[i].x, 2 * at96[i].x);
+        EXPECT_EQ(at192[i].y, 2 * at96[i].y);
+        EXPECT_EQ(at192[i].width, 2 * at96[i].width);
+        EXPECT_EQ(at192[i].height, 2 * at96[i].height);
+    }
+    auto find = [&](int id) {
+        for (const auto& p : at96)
+            if (p.id == id) return p;
+        return Placement{};
+    };
+    EXPECT_EQ(find(IDC_OPTIONS), (Placement{IDC_OPTIONS, 308, 660, 182, 29}));
+    EXPECT_EQ(find(IDC_FIND), (Placement{IDC_FIND, 510, 660, 182, 29}));
+    EXPECT_EQ(find(IDC_SEARCH_PATH), (Placement{IDC_SEARCH_PATH, 23, 630, 810, 21}));
+    EXPECT_EQ(find(IDC_DELETE), (Placement{IDC_DELETE, 500, 570, 112, 24}));
+    EXPECT_EQ(find(IDC_RESULTS_TREE), (Placement{IDC_RESULTS_TREE, 20, 35, 960, 525}));
+    EXPECT_EQ(find(kProgressWindowSlot), (Placement{kProgressWindowSlot, 319, 270, 362, 161}));
+    EXPECT_EQ(find(kWelcomePanelSlot), (Placement{kWelcomePanelSlot, 7, 70, 986, 480}));
+    EXPECT_EQ(find(IDC_WELCOME_TEXT2), (Placement{IDC_WELCOME_TEXT2, 190, 110, 590, 26}));
+    // Odd sizes: integer halves.
+    auto odd = MainWindowLayout(1001, 701, 96);
+    EXPECT_EQ(odd[0], (Placement{IDC_OPTIONS, 308, 661, 182, 29}));
+}
+
+TEST(Layout, TheWindowPlacesItsControlsWithItsDpi) {
+    Installation installation;
+    MainWindow window;
+    SetWindowPos(window.hwnd(), nullptr, 0, 0, 900, 700, SWP_NOZORDER | SWP_NOMOVE);
+    RECT client;
+    GetClientRect(window.hwnd(), &client);
+    int dpi = WindowDpi(window.hwnd());
+    for (const auto& p : MainWindowLayout(client.right, client.bottom, dpi)) {
+        if (p.id < 0 || p.id == IDC_WELCOME_TITLE || p.id == IDC_WELCOME_TEXT1 || p.id == IDC_WELCOME_TEXT2 ||
+            p.id == IDC_WELCOME_TEXT3 || p.id == IDC_WELCOME_LOWER_RULE || p.id == IDC_WELCOME_UPPER_RULE)
+            continue;
+        SCOPED_TRACE(p.id);
+        RECT r;
+        GetWindowRect(GetDlgItem(window.hwnd(), p.id), &r);
+        MapWindowPoints(nullptr, window.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, p.x);
+        EXPECT_EQ(r.top, p.y);
+        EXPECT_EQ(r.right - r.left, p.width);
+        EXPECT_EQ(r.bottom - r.top, p.height);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,41 @@
+#include "varnholt/app/Dpi.h"
+
+int WindowDpi(HWND window) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    // Loaded at run time: older systems lack it.
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow && window) {
+        UINT dpi = getDpiForWindow(window);
+        if (dpi) return static_cast<int>(dpi);
+    }
+    HDC dc = GetDC(window);
+    int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 0;
+    if (dc) ReleaseDC(window, dc);
+    return dpi > 0 ? dpi : 96;
+}
+
+std::vector<Placement> MainWindowLayout(int w, int h, int dpi) {
+    DpiScale s{dpi};
+    const int cx = w / 2, cy = h / 2;
+    std::vector<Placement> p = {
+        {1010, cx - s(192), h - s(40), s(182), s(29)},
+        {1003, cx + s(10), h - s(40), s(182), s(29)},
+        {1027, s(23), h - s(85), s(495), s(13)},
+        {1001, s(23), h - s(70), w - s(190), s(21)},
+        {1002, w - s(135), h - s(72), s(112), s(24)},
+    };
+    const int resultButtons[] = {1007, 1008, 1004, 1005, 1006};
+    for (int i = 0; i < 5; ++i) p.push_back({resultButtons[i], s(20 + 120 * i), h - s(130), s(112), s(24)});
+    p.push_back({1026, s(20), s(15), s(347), s(15)});
+    p.push_back({1000, s(20), s(35), w - s(40), h - s(175)});
+    p.push_back({kProgressWindowSlot, cx - s(181), cy - s(80), s(362), s(161)});
+    p.push_back({kWelcomePanelSlot, s(7), s(70), w - s(14), h - s(220)});
+    p.push_back({1059, cx - s(295), s(10), s(536), s(2)});
+    const int texts[] = {1018, 1028, 1029, 1030};
+    const int ys[] = {30, 75, 110, 155};
+    const int heights[] = {30, 26, 26, 26};
+    for (int i = 0; i < 4; ++i) p.push_back({texts[i], cx - s(310), s(ys[i]), s(590), s(heights[i])});
+    p.push_back({1058, cx - s(280), s(200), s(536), s(2)});
+    return p;
+}

@@ -1,0 +1,181 @@
+#include "varnholt/app/Progress.h"
+
+#include <commctrl.h>
+
+#include "framework/Pump.h"
+#include "resources/varnholt/resource.h"
+
+CFakeDlg::CFakeDlg() : fw::Dialog(IDD_PULSE) {}
+
+bool CFakeDlg::OnInitDialog() {
+    SetTimer(hwnd(), 1, 1, nullptr);
+    return true;
+}
+
+void CFakeDlg::OnTimer(UINT_PTR id) {
+    if (id != 1) return;
+    KillTimer(hwnd(), 1);
+    End(IDOK);
+}
+
+bool CFakeDlg::OnMessage(UINT message, WPARAM, LPARAM l, LRESULT&) {
+    // The modal loop shows a dialog that is not visible yet; this one stays hidden
+    // and leaves the activation where it is.
+    if (message == WM_WINDOWPOSCHANGING) {
+        auto* pos = reinterpret_cast<WINDOWPOS*>(l);
+        if (pos->flags & SWP_SHOWWINDOW) {
+            pos->flags &= ~SWP_SHOWWINDOW;
+            pos->flags |= SWP_NOACTIVATE | SWP_NOZORDER;
+        }
+    }
+    return false;
+}
+
+CProgress::CProgress() : fw::Dialog(IDD_PROGRESS) {}
+
+bool CProgress::Open(HWND owner) {
+    if (!Create(owner)) return false;
+    ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+    UpdateWindow(hwnd());
+    return true;
+}
+
+void CProgress::Close() { Destroy(); }
+
+bool CProgress::OnInitDialog() {
+    texts_.Load();
+    background_.reset(CreateSolidBrush(RGB(240, 240, 240)));
+    Item(IDC_PROGRESS_CANCEL).SetText(texts_.GetText(108));
+    cancelRequested_ = false;
+    tickCount_ = 0;
+    pictureIndex_ = 0;
+    sentPos_ = -1;
+    lastPump_ = 0;
+    pictureHistory_.clear();
+    pulsePending_ = false;  // the first tick below must not run it
+    Item<fw::ProgressBar>(IDC_PROGRESS_BAR).SetRange(0, folderTotal_ & 0xFFFF);
+    Tick();
+    pulsePending_ = true;
+    return true;
+}
+
+void CProgress::SetStatusText(const std::wstring& text) {
+    if (hwnd()) Item(IDC_PROGRESS_CAPTION).SetText(text);
+}
+
+void CProgress::SetFolderTotal(int total) {
+    folderTotal_ = total;
+    if (hwnd()) Item<fw::ProgressBar>(IDC_PROGRESS_BAR).SetRange(0, total & 0xFFFF);
+}
+
+void CProgress::SetBarRange(int low, int high) {
+    if (hwnd()) Item<fw::ProgressBar>(IDC_PROGRESS_BAR).SetRange(low, high);
+}
+
+void CProgress::SetBarPos(int pos) {
+    if (!hwnd()) return;
+    Item<fw::ProgressBar>(IDC_PROGRESS_BAR).SetPos(pos);
+    sentPos_ = pos;
+}
+
+void CProgress::Tick() {
+    if (!hwnd()) return;
+    // Sending an unchanged position again would only cost a message.
+    if (folderIndex_ != sentPos_) SetBarPos(folderIndex_);
+    ++tickCount_;
+    if (tickCount_ == 100) Item(IDC_PROGRESS_STATUS).SetText(currentText_);
+    if (tickCount_ == 333) {
+        ShowNextPicture();
+        tickCount_ = 0;
+        if (pulsePending_) {
+            pulsePending_ = false;
+            if (pulse_.DoModal(hwnd()) != -1) ++pulseRuns_;
+        }
+    }
+    PumpThrottled(false);
+}
+
+void CProgress::Refresh() {
+    if (!hwnd()) return;
+    Item(IDC_PROGRESS_STATUS).SetText(currentText_);
+    ShowNextPicture();
+    tickCount_ = 0;
+    PumpThrottled(false);
+}
+
+void CProgress::KeepAlive() {
+    if (hwnd()) PumpThrottled(false);
+}
+
+void CProgress::PumpThrottled(bool force) {
+    ULONGLONG now = GetTickCount64();
+    if (!force && lastPump_ != 0 && now - lastPump_ < kPumpIntervalMs) return;
+    lastPump_ = now;
+    fw::PumpPendingMessages();
+}
+
+void CProgress::ShowNextPicture() {
+    static constexpr int kPictures[] = {IDB_PROGRESS_1, IDB_PROGRESS_2, IDB_PROGRESS_3};
+    int id = kPictures[pictureIndex_];
+    picture_.reset(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    pictureHistory_.push_back(id);
+    pictureIndex_ = (pictureIndex_ + 1) % 3;
+    InvalidateRect(Item(IDC_PROGRESS_PICTURE), nullptr, FALSE);
+}
+
+void CProgress::DrawPicture(const DRAWITEMSTRUCT& item) const {
+    const RECT& r = item.rcItem;
+    FillRect(item.hDC, &r, background_.get());
+    if (!picture_) return;
+    BITMAP info = {};
+    GetObjectW(picture_.get(), sizeof info, &info);
+    if (info.bmWidth <= 0 || info.bmHeight <= 0) return;
+    // Fit the picture into the button, keeping its proportions.
+    int width = r.right - r.left, height = r.bottom - r.top;
+    int drawWidth = width, drawHeight = MulDiv(info.bmHeight, width, info.bmWidth);
+    if (drawHeight > height) {
+        drawHeight = height;
+        drawWidth = MulDiv(info.bmWidth, height, info.bmHeight);
+    }
+    HDC source = CreateCompatibleDC(item.hDC);
+    HGDIOBJ old = SelectObject(source, picture_.get());
+    SetStretchBltMode(item.hDC, HALFTONE);
+    SetBrushOrgEx(item.hDC, 0, 0, nullptr);
+    StretchBlt(item.hDC, r.left + (width - drawWidth) / 2, r.top + (height - drawHeight) / 2, drawWidth, drawHeight,
+               source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
+bool CProgress::OnCommand(int id, int, HWND) {
+    if (id == IDC_PROGRESS_CANCEL) {
+        cancelRequested_ = true;
+        return true;
+    }
+    return false;
+}
+
+HBRUSH CProgress::OnCtlColor(HDC dc, HWND control, UINT) {
+    switch (GetDlgCtrlID(control)) {
+        case IDC_PROGRESS_CANCEL:
+        case IDC_PROGRESS_CAPTION:
+        case IDC_PROGRESS_STATUS:
+        case IDC_PROGRESS_PICTURE:
+        case IDC_PROGRESS_BAR:
+            SetBkMode(dc, TRANSPARENT);
+            break;
+    }
+    return background_.get();
+}
+
+bool CProgress::OnMessage(UINT message, WPARAM, LPARAM l, LRESULT& result) {
+    if (message == WM_DRAWITEM) {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(l);
+        if (item->CtlID != IDC_PROGRESS_PICTURE) return false;
+        DrawPicture(*item);
+        result = TRUE;
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,88 @@
+#pragma once
+// The progress window the search shows while it runs on the window's thread,
+// and the pulse dialog it runs once per opening. Pumping pending messages at
+// each step is what keeps the program responsive during a search; the pump is
+// throttled, because dispatching costs time under load.
+#include <string>
+#include <vector>
+
+#include "framework/Dialog.h"
+#include "framework/Handles.h"
+#include "varnholt/app/WindowTexts.h"
+#include "varnholt/engine/SearchSinks.h"
+
+// Runs one short modal loop: a 1 ms timer ends it. It is never shown.
+class CFakeDlg : public fw::Dialog {
+public:
+    CFakeDlg();
+
+protected:
+    bool OnInitDialog() override;
+    void OnTimer(UINT_PTR id) override;
+    bool OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result) override;
+};
+
+class CProgress : public fw::Dialog, public ProgressSink {
+public:
+    CProgress();
+
+    // Creates the window owned by `owner` and shows it without taking the focus from the search's window.
+    bool Open(HWND owner);
+    void Close();
+    // What the Cancel button does; the main window asks it when it is closed during a search.
+    void RequestCancel() { cancelRequested_ = true; }
+
+    // ProgressSink
+    void SetStatusText(const std::wstring& text) override;
+    void SetFolderTotal(int total) override;
+    int FolderTotal() const override { return folderTotal_; }
+    void SetFolderIndex(int index) override { folderIndex_ = index; }
+    int FolderIndex() const override { return folderIndex_; }
+    void SetCurrentText(const std::wstring& text) override { currentText_ = text; }
+    void SetBarRange(int low, int high) override;
+    void SetBarPos(int pos) override;
+    void Tick() override;
+    void Refresh() override;
+    void KeepAlive() override;
+    bool CancelRequested() const override { return cancelRequested_; }
+
+    // What the window shows, for the main window and tests.
+    const std::wstring& CurrentText() const { return currentText_; }
+    // Every picture change of this opening, as bitmap resource ids.
+    const std::vector<int>& PictureHistory() const { return pictureHistory_; }
+    int PulseRuns() const { return pulseRuns_; }
+
+    // Least time between two pumps of pending messages.
+    static constexpr ULONGLONG kPumpIntervalMs = 20;
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
+    bool OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result) override;
+    // Escape and the hidden buttons ask to cancel; the search closes the window.
+    void OnOK() override {}
+    void OnCancel() override { cancelRequested_ = true; }
+    void OnClose() override { cancelRequested_ = true; }
+
+private:
+    void ShowNextPicture();
+    void PumpThrottled(bool force);
+    void DrawPicture(const DRAWITEMSTRUCT& item) const;
+
+    WindowTexts texts_;
+    fw::Brush background_;
+    fw::Bitmap picture_;
+    std::wstring currentText_;
+    int folderTotal_ = 0;
+    int folderIndex_ = 0;
+    int sentPos_ = -1;
+    bool cancelRequested_ = false;
+    int tickCount_ = 0;
+    int pictureIndex_ = 0;
+    bool pulsePending_ = false;
+    int pulseRuns_ = 0;
+    ULONGLONG lastPump_ = 0;
+    std::vector<int> pictureHistory_;
+    CFakeDlg pulse_;
+};

@@ -1,0 +1,38 @@
+#pragma once
+// The texts of one window: its own translation, loaded in its initialisation.
+// When the configuration or the language file cannot be read, built-in English
+// texts stand in, so that the program still opens and reads sensibly; the main
+// window says once what is missing.
+#include <map>
+#include <memory>
+#include <string>
+
+#include "common/TextSource.h"
+
+class CTranslation;
+
+class WindowTexts : public TextSource {
+public:
+    WindowTexts();
+    ~WindowTexts() override;
+    WindowTexts(const WindowTexts&) = delete;
+    WindowTexts& operator=(const WindowTexts&) = delete;
+
+    // False when nothing could be loaded; Problem() then says why.
+    bool Load();
+    bool Loaded() const { return loaded_; }
+    const std::wstring& Problem() const { return problem_; }
+    std::wstring GetText(int number) const override;
+
+    // Tests: every later Load() takes this table (nullptr: the real files again).
+    static void UseTableForTests(const std::map<int, std::wstring>* table);
+
+private:
+    std::unique_ptr<CTranslation> translation_;
+    const std::map<int, std::wstring>* table_ = nullptr;
+    bool loaded_ = false;
+    std::wstring problem_;
+};
+
+// The built-in English text of a number the windows use; "---" for others.
+std::wstring EnglishText(int number);
