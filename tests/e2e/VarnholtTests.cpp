@@ -303,10 +303,11 @@ TEST(Varnholt, SearchShowsTheDuplicateGroupsUnderTheirHeadings) {
     std::wstring pathList = data.path() + L"\\...";
     SendMessageW(running.Control(1001), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pathList.c_str()));
     PostMessageW(running.window(), WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), reinterpret_cast<LPARAM>(running.Control(1003)));
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(running.Control(1007)) != FALSE; }, std::chrono::seconds(60)));
+    // The search has ended when the result buttons show and the search buttons work again.
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(running.Control(1007)) && IsWindowEnabled(running.Control(1003)); },
+                        std::chrono::seconds(60)));
     EXPECT_TRUE(IsWindowVisible(running.Control(1000)));
     EXPECT_TRUE(IsWindowVisible(running.Control(1026)));
-    EXPECT_TRUE(IsWindowEnabled(running.Control(1003)));
 
     RemoteTree reader(running.Control(1000), running.program().id());
     ASSERT_TRUE(reader.ok());

@@ -332,7 +332,7 @@ TEST(Layout, ScalesWithTheDpi) {
     EXPECT_EQ(find(IDC_RESULTS_TREE), (Placement{IDC_RESULTS_TREE, 20, 35, 960, 525}));
     EXPECT_EQ(find(kProgressWindowSlot), (Placement{kProgressWindowSlot, 319, 270, 362, 161}));
     EXPECT_EQ(find(kWelcomePanelSlot), (Placement{kWelcomePanelSlot, 7, 70, 986, 480}));
-    EXPECT_EQ(find(IDC_WELCOME_TEXT2), (Placement{IDC_WELCOME_TEXT2, 190, 110, 590, 26}));
+    EXPECT_EQ(find(IDC_WELCOME_TEXT2), (Placement{IDC_WELCOME_TEXT2, 190, 110, 590, 45}));
     // Odd sizes: integer halves.
     auto odd = MainWindowLayout(1001, 701, 96);
     EXPECT_EQ(odd[0], (Placement{IDC_OPTIONS, 308, 661, 182, 29}));

@@ -34,7 +34,9 @@ std::vector<Placement> MainWindowLayout(int w, int h, int dpi) {
     p.push_back({1059, cx - s(295), s(10), s(536), s(2)});
     const int texts[] = {1018, 1028, 1029, 1030};
     const int ys[] = {30, 75, 110, 155};
-    const int heights[] = {30, 26, 26, 26};
+    // Each text may use the room down to the next one: in 26 pixels a third line
+    // of a longer translation would be cut off.
+    const int heights[] = {30, 35, 45, 45};
     for (int i = 0; i < 4; ++i) p.push_back({texts[i], cx - s(310), s(ys[i]), s(590), s(heights[i])});
     p.push_back({1058, cx - s(280), s(200), s(536), s(2)});
     return p;

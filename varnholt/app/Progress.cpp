@@ -35,9 +35,14 @@ CProgress::CProgress() : fw::Dialog(IDD_PROGRESS) {}
 
 bool CProgress::Open(HWND owner) {
     if (!Create(owner)) return false;
+    Show();
+    return true;
+}
+
+void CProgress::Show() {
+    if (!hwnd()) return;
     ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
     UpdateWindow(hwnd());
-    return true;
 }
 
 void CProgress::Close() { Destroy(); }

@@ -26,7 +26,11 @@ class CProgress : public fw::Dialog, public ProgressSink {
 public:
     CProgress();
 
-    // Creates the window owned by `owner` and shows it without taking the focus from the search's window.
+    // Creates the window owned by `owner`, hidden, so that the owner can place it first.
+    bool Create(HWND owner) { return fw::Dialog::Create(owner); }
+    // Shows it without taking the focus from the search's window.
+    void Show();
+    // Create and Show.
     bool Open(HWND owner);
     void Close();
     // What the Cancel button does; the main window asks it when it is closed during a search.

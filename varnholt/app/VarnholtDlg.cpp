@@ -504,7 +504,12 @@ void CVarnholtDlg::StartSearch() {
     progress_.SetFolderTotal(0);
     progress_.SetFolderIndex(0);
     progress_.SetCurrentText(L"");
-    if (progress_.Open(hwnd())) Layout();
+    // Placed before it is shown, and the window repainted, before the search holds the thread.
+    if (progress_.Create(hwnd())) {
+        Layout();
+        UpdateWindow(hwnd());
+        progress_.Show();
+    }
     try {
         RunSearch(searchPathText_, settings_, store_, texts_, progress_, results_, duplicates_);
     } catch (...) {
