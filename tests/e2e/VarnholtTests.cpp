@@ -80,9 +80,10 @@ public:
     }
     std::wstring Template(const std::wstring& key) const { return ValueOf(fw::ReadTextLines(folder_ / L"config.ini"), key); }
     // An English text of the installed language file.
-    std::wstring English(int number) const {
+    std::wstring English(int number) const { return Translated(L"[1033]", number); }
+    std::wstring Translated(const std::wstring& code, int number) const {
         auto lines = fw::ReadTextLines(folder_ / L"0026trl.ini");
-        auto start = std::find(lines.begin(), lines.end(), L"[1033]");
+        auto start = std::find(lines.begin(), lines.end(), code);
         for (auto it = start; it != lines.end() && *it != L"[EOL]"; ++it)
             if (it->size() > 5 && _wtoi(it->substr(0, 5).c_str()) == number) return it->size() > 6 ? it->substr(6) : L"";
         return L"---";
@@ -334,6 +335,49 @@ TEST(Varnholt, SearchShowsTheDuplicateGroupsUnderTheirHeadings) {
     }
     EXPECT_EQ(running.Close(), 0u);
     EXPECT_EQ(installed.Config(L"LastPath"), pathList);
+}
+
+// The modal dialog of the other process, by its title.
+HWND FindProcessWindow(DWORD processId, const std::wstring& title) {
+    struct Search {
+        DWORD id;
+        const std::wstring* title;
+        HWND found;
+        static BOOL CALLBACK Visit(HWND h, LPARAM l) {
+            auto* s = reinterpret_cast<Search*>(l);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(h, &pid);
+            if (pid == s->id && IsWindowVisible(h) && Text(h) == *s->title) {
+                s->found = h;
+                return FALSE;
+            }
+            return TRUE;
+        }
+    } search{processId, &title, nullptr};
+    EnumWindows(&Search::Visit, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST(Varnholt, LanguageChangeTranslatesTheWindowAndKeepsThePathField) {
+    Installed installed;
+    Running running(installed);
+    ASSERT_NE(running.window(), nullptr);
+    SendMessageW(running.Control(1001), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"C:\\typed\\..."));
+    PostMessageW(running.window(), WM_COMMAND, 32772, 0);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (dialog = FindProcessWindow(running.program().id(), L"Language Selection")) != nullptr; }));
+    SendMessageW(GetDlgItem(dialog, 1031), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Deutsch"));
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    const std::wstring german = installed.Translated(L"[1031]", 15);
+    ASSERT_NE(german, installed.English(15));
+    EXPECT_TRUE(WaitFor([&] { return Text(running.Control(1027)) == german; }));
+    EXPECT_EQ(installed.Config(L"Language"), L"[1031]");
+    EXPECT_EQ(Text(running.Control(1001)), L"C:\\typed\\...");
+    std::vector<std::wstring> texts;
+    CollectTexts(running.window(), texts);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), installed.Translated(L"[1031]", 50)), texts.end());
+    for (const auto& text : texts) EXPECT_EQ(text.find(L"---"), std::wstring::npos);
+    EXPECT_EQ(running.Close(), 0u);
 }
 
 TEST(Varnholt, EscapeDoesNotCloseTheMainWindow) {

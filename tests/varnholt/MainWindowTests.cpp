@@ -361,3 +361,133 @@ TEST(Layout, TheWindowPlacesItsControlsWithItsDpi) {
 }
 
 }  // namespace
+
+namespace {
+
+struct TreeNode {
+    std::wstring text;
+    std::vector<TreeNode> children;
+};
+
+std::vector<TreeNode> ReadTree(const fw::TreeView& tree, HTREEITEM parent = nullptr) {
+    std::vector<TreeNode> nodes;
+    for (HTREEITEM item = parent ? tree.GetChild(parent) : tree.GetRoot(); item; item = tree.GetNextSibling(item))
+        nodes.push_back({tree.GetItemText(item), ReadTree(tree, item)});
+    return nodes;
+}
+
+void MakeFiles(const TempDir& dir, int folders, int filesPerFolder) {
+    for (int d = 0; d < folders; ++d) {
+        std::wstring folder = dir / (L"d" + std::to_wstring(d));
+        CreateDirectoryW(folder.c_str(), nullptr);
+        for (int f = 0; f < filesPerFolder; ++f)
+            WriteBytes(folder + L"\\f" + std::to_wstring(f) + L".txt", std::string(static_cast<size_t>(f + 1), 'x'));
+    }
+}
+
+// Runs `action` once, from within the search's message pumping, when the progress window is up.
+class DuringSearch {
+public:
+    DuringSearch(CVarnholtDlg& window, std::function<void(CVarnholtDlg&)> action)
+        : window_(window), action_(std::move(action)) {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 10, &DuringSearch::OnTimer);
+    }
+    ~DuringSearch() {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    bool done = false;
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+        DuringSearch* self = current_;
+        if (!self || self->done || !self->window_.Progress().hwnd()) return;
+        self->done = true;
+        self->action_(self->window_);
+    }
+    static inline DuringSearch* current_ = nullptr;
+    CVarnholtDlg& window_;
+    std::function<void(CVarnholtDlg&)> action_;
+    UINT_PTR timer_ = 0;
+};
+
+}  // namespace
+
+TEST(MainWindowSearch, FillsTheTreeAndShowsTheResultControls) {
+    Installation installation;
+    TempDir data;
+    WriteBytes(data / L"a.txt", "same");
+    CreateDirectoryW((data / L"sub").c_str(), nullptr);
+    WriteBytes(data / L"sub\\a.txt", "same");
+    WriteBytes(data / L"b.txt", "other");
+    MainWindow window;
+    SetDlgItemTextW(window.hwnd(), IDC_SEARCH_PATH, (data.path() + L"\\...").c_str());
+    window.Command(IDC_FIND);
+    HWND h = window.hwnd();
+    EXPECT_TRUE(window.dialog().ResultsShown());
+    EXPECT_EQ(window.dialog().Progress().hwnd(), nullptr);
+    EXPECT_EQ(window.dialog().StartPanel().hwnd(), nullptr);
+    for (int id : {IDC_SAVE_RESULTS, IDC_EDIT_RESULTS, IDC_EXECUTE, IDC_SHOW_FOLDER, IDC_DELETE, IDC_RESULTS_TREE,
+                   IDC_FOUND_LABEL})
+        EXPECT_TRUE(ControlVisible(h, id)) << id;
+    for (int id : {IDC_BROWSE, IDC_OPTIONS, IDC_FIND}) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(h, id))) << id;
+    fw::TreeView tree(GetDlgItem(h, IDC_RESULTS_TREE));
+    auto headings = ReadTree(tree);
+    ASSERT_EQ(headings.size(), 7u);
+    // Collapsed headings; the small files are in the first category.
+    EXPECT_EQ(tree.GetNextVisible(tree.GetRoot()), tree.GetNextSibling(tree.GetRoot()));
+    EXPECT_EQ(headings[0].text.substr(headings[0].text.size() - 10), L", 1 EN165.");
+    ASSERT_EQ(headings[0].children.size(), 1u);
+    EXPECT_EQ(headings[0].children[0].text, L"a.txt");
+    ASSERT_EQ(headings[0].children[0].children.size(), 2u);
+    for (int c = 1; c < 7; ++c) EXPECT_TRUE(headings[c].children.empty());
+    // A new search replaces the tree.
+    window.Command(ID_FUNCTIONS_NEW_SEARCH);
+    EXPECT_EQ(ReadTree(tree).size(), 7u);
+}
+
+TEST(MainWindowSearch, CancelShowsWhatWasFoundWithTheHeadings) {
+    Installation installation;
+    TempDir data;
+    MakeFiles(data, 20, 30);
+    MainWindow window;
+    SetDlgItemTextW(window.hwnd(), IDC_SEARCH_PATH, (data.path() + L"\\...").c_str());
+    DuringSearch cancel(window.dialog(), [](CVarnholtDlg& w) {
+        HWND progress = w.Progress().hwnd();
+        PostMessageW(progress, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(progress, IDC_PROGRESS_CANCEL)));
+    });
+    window.Command(IDC_FIND);
+    EXPECT_TRUE(cancel.done);
+    EXPECT_TRUE(window.dialog().ResultsShown());
+    auto headings = ReadTree(fw::TreeView(GetDlgItem(window.hwnd(), IDC_RESULTS_TREE)));
+    ASSERT_EQ(headings.size(), 7u);
+    for (const auto& heading : headings) {
+        std::wstring suffix = L", " + std::to_wstring(heading.children.size()) + L" EN165.";
+        EXPECT_EQ(heading.text.substr(heading.text.size() - suffix.size()), suffix);
+    }
+    // 20 folders of 30 files each: 30 groups when nothing is cut short.
+    EXPECT_LT(headings[0].children.size(), 30u);
+}
+
+TEST(MainWindowSearch, ClosingDuringASearchCancelsItAndThenCloses) {
+    Installation installation;
+    TempDir data;
+    MakeFiles(data, 20, 30);
+    SetActive();
+    MainWindow window;
+    std::wstring path = data.path() + L"\\...";
+    SetDlgItemTextW(window.hwnd(), IDC_SEARCH_PATH, path.c_str());
+    bool visibleAfterClose = false;
+    DuringSearch close(window.dialog(), [&](CVarnholtDlg& w) {
+        SendMessageW(w.hwnd(), WM_CLOSE, 0, 0);
+        visibleAfterClose = IsWindow(w.hwnd()) && w.Searching();
+    });
+    window.Command(IDC_FIND);
+    EXPECT_TRUE(close.done);
+    EXPECT_TRUE(visibleAfterClose);
+    EXPECT_FALSE(IsWindow(window.hwnd()));
+    EXPECT_FALSE(ActiveExists());
+    EXPECT_EQ(installation.ConfigValue(L"LastPath"), path);
+}
