@@ -10,6 +10,7 @@
 // collision never makes two different files duplicates.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -70,7 +71,9 @@ private:
     bool HashAll(const Group& members, uint64_t limit, std::vector<std::pair<uint64_t, uint32_t>>& hashes);
     bool VerifyLarge(Group members, std::vector<Group>& out);
     bool KeepGoing();
+    uint8_t* Arena();
 
+    std::unique_ptr<uint8_t[]> arena_;
     const FileCollection& files_;
     const SizeCategoryList& list_;
     ContentSource& source_;
