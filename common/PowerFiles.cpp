@@ -84,7 +84,7 @@ void PowerClass::DeleteFileOrRecycle(const std::wstring& path, bool toRecycleBin
 // overwritten is left in place and reported, since deleting it unwiped would
 // leave its content readable on the disk while the user believes it gone.
 bool PowerClass::WipeFile(const std::wstring& path) {
-    const uint64_t size = GetFileSize64(path, false);
+    uint64_t size = GetFileSize64(path, false);
     // Windows refuses to open a read-only file for writing; say so here too, so
     // that no file system or privilege lets a read-only file be overwritten.
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -93,6 +93,9 @@ bool PowerClass::WipeFile(const std::wstring& path) {
         fw::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return false;
+        // Once open nobody else can write: the length now is the length to cover.
+        LARGE_INTEGER current;
+        if (GetFileSizeEx(file.get(), &current)) size = static_cast<uint64_t>(current.QuadPart);
         constexpr DWORD kBlock = 1000;
         const std::vector<char> zeros(kBlock, 0);
         for (uint64_t done = 0; done < size;) {
