@@ -15,7 +15,9 @@ bench=${BENCH_DIR:-/tmp/varnholt-bench}
 scan=$build/$arch/suite/Varnholt/VarnholtScan.exe
 wineroot=$build/wine
 out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
+# A Windows program pays no Wine start: the prefix's wineserver stays up for the
+# whole run (and is stopped at the end), so each run starts a process only.
+trap 'rm -rf "$out"; "$top/scripts/wine-run" "$wineroot" --stop' EXIT
 
 [ -f "$scan" ] || { echo "build VarnholtScan first: scripts/build $arch VarnholtScan" >&2; exit 1; }
 trees=("$@")
@@ -59,7 +61,7 @@ timed() {
 run_tool() {
   local name=$1 tree=$2
   case $name in
-    varnholt) WINEDEBUG=-all VARNHOLTSCAN_DETAILS=1 timed varnholt "$top/scripts/wine-run" "$wineroot" "$scan" --config "$config" "Z:${tree//\//\\}\\..." ;;
+    varnholt) WINE_RUN_TIMEOUT=7200 WINEDEBUG=-all VARNHOLTSCAN_DETAILS=1 timed varnholt "$top/scripts/wine-run" "$wineroot" "$scan" --config "$config" "Z:${tree//\//\\}\\..." ;;
     jdupes) timed jdupes jdupes -r -q "$tree" ;;
     rdfind) timed rdfind rdfind -dryrun true -outputname "$out/rdfind.txt" "$tree" ;;
     fdupes) timed fdupes fdupes -r -q -n "$tree" ;;
@@ -74,6 +76,7 @@ for tree in "${trees[@]}"; do
   # Warm the page cache and Wine.
   find "$tree" -type f -print0 | xargs -0 cat > /dev/null
   "$top/scripts/wine-run" "$wineroot" --prepare
+  WINEPREFIX=$wineroot/prefix wineserver -p
   declare -A best=()
   for name in varnholt $peers; do
     command -v "$name" > /dev/null 2>&1 || [ "$name" = varnholt ] || { echo "  $name: not installed"; continue; }

@@ -204,6 +204,22 @@ uint8_t* ContentComparer::Arena() {
     return arena_.get();
 }
 
+std::unique_ptr<ContentReader> ContentComparer::Open(uint32_t member) {
+    const auto start = std::chrono::steady_clock::now();
+    auto reader = source_.Open(files_.Path(list_.entries[member]));
+    ++stats_.opens;
+    stats_.openSeconds += Seconds(start);
+    return reader;
+}
+
+bool ContentComparer::Read(ContentReader& reader, uint8_t* buffer, size_t size, size_t& got) {
+    const auto start = std::chrono::steady_clock::now();
+    const bool ok = reader.Read(buffer, size, got);
+    stats_.bytesRead += got;
+    stats_.readSeconds += Seconds(start);
+    return ok;
+}
+
 bool ContentComparer::KeepGoing() {
     progress_.KeepAlive();
     return !progress_.CancelRequested();
@@ -269,19 +285,17 @@ bool ContentComparer::HashAll(const Group& members, uint64_t limit,
     uint8_t* buffer = Arena();
     for (uint32_t m : members) {
         if (!KeepGoing()) return false;
-        auto reader = source_.Open(files_.Path(list_.entries[m]));
-        ++stats_.opens;
+        auto reader = Open(m);
         if (!reader) continue;
         uint64_t h = 0x1234567887654321ULL, total = 0;
         bool ok = true;
         while (total < limit) {
             size_t got = 0;
             const size_t want = static_cast<size_t>(std::min<uint64_t>(bufferSize, limit - total));
-            if (!reader->Read(buffer, want, got)) {
+            if (!Read(*reader, buffer, want, got)) {
                 ok = false;
                 break;
             }
-            stats_.bytesRead += got;
             total += got;
             h = HashBytes(h, buffer, got);
             if (got < want) break;
@@ -319,18 +333,17 @@ bool ContentComparer::VerifyLarge(Group members, std::vector<Group>& out) {
 }
 
 bool ContentComparer::Lockstep(const Group& members, std::vector<Group>& out) {
-    struct Open {
+    struct OpenFile {
         uint32_t member;
         std::unique_ptr<ContentReader> reader;
         uint8_t* buffer = nullptr;
         size_t got = 0;
         bool failed = false;
     };
-    std::vector<Open> open;
+    std::vector<OpenFile> open;
     open.reserve(members.size());
     for (uint32_t m : members) {
-        auto reader = source_.Open(files_.Path(list_.entries[m]));
-        ++stats_.opens;
+        auto reader = Open(m);
         // A file that cannot be read proves nothing about its content: it joins no set.
         if (reader) open.push_back({m, std::move(reader), {}, 0, false});
     }
@@ -338,7 +351,9 @@ bool ContentComparer::Lockstep(const Group& members, std::vector<Group>& out) {
     if (open.size() < 2) return true;
 
     auto release = [&](size_t i) {
+        const auto start = std::chrono::steady_clock::now();
         open[i].reader.reset();
+        stats_.openSeconds += Seconds(start);
         open[i].buffer = nullptr;
     };
     std::vector<std::vector<size_t>> sets(1);
@@ -359,9 +374,8 @@ bool ContentComparer::Lockstep(const Group& members, std::vector<Group>& out) {
             }
         for (const auto& set : sets) {
             for (size_t i : set) {
-                Open& f = open[i];
-                f.failed = !f.reader->Read(f.buffer, chunk, f.got);
-                stats_.bytesRead += f.got;
+                OpenFile& f = open[i];
+                f.failed = !Read(*f.reader, f.buffer, chunk, f.got);
             }
             std::vector<std::vector<size_t>> parts;
             for (size_t i : set) {
@@ -370,7 +384,7 @@ bool ContentComparer::Lockstep(const Group& members, std::vector<Group>& out) {
                     continue;
                 }
                 auto part = std::find_if(parts.begin(), parts.end(), [&](const std::vector<size_t>& p) {
-                    const Open& r = open[p.front()];
+                    const OpenFile& r = open[p.front()];
                     return r.got == open[i].got && SameBytes(r.buffer, open[i].buffer, r.got);
                 });
                 if (part == parts.end()) parts.push_back({i});
@@ -555,7 +569,9 @@ SearchOutcome RunSearch(const std::wstring& pathText, SearchSettings& settings, 
     search.Begin(out);
 
     const std::wstring top = pathText.size() > 4 ? pathText.substr(0, pathText.size() - 4) : std::wstring();
-    const int total = store.ListSubfolders(top, 3);
+    // An empty folder would list the current drive's root: no folders then.
+    const int total = top.empty() ? 0 : store.ListSubfolders(top, 3);
+    if (top.empty()) store.FolderList.clear();
     progress.SetFolderTotal(total);
     progress.SetFolderIndex(0);
     progress.SetBarRange(0, total);

@@ -40,6 +40,8 @@ struct SearchStats {
     double collectSeconds = 0;
     double compareSeconds = 0;
     double secondStepSeconds = 0;
+    double openSeconds = 0;        // opening and closing files for the comparison
+    double readSeconds = 0;
     CollectionStats collection;
 };
 
@@ -72,6 +74,8 @@ private:
     bool VerifyLarge(Group members, std::vector<Group>& out);
     bool KeepGoing();
     uint8_t* Arena();
+    std::unique_ptr<ContentReader> Open(uint32_t member);
+    bool Read(ContentReader& reader, uint8_t* buffer, size_t size, size_t& got);
 
     std::unique_ptr<uint8_t[]> arena_;
     const FileCollection& files_;
