@@ -304,6 +304,27 @@ TEST(Grouping, LargeSetsOfOneSizeBeyondTheSideBySideReadAgreeToo) {
     }
 }
 
+TEST(Grouping, HundredsOfEqualLargeFilesAreCheckedInBatches) {
+    std::mt19937 r(11);
+    ContentPool pool;
+    auto files = MakeFiles(r, pool, 100, {150000});
+    std::vector<RandomFile> many;
+    for (int copy = 0; copy < 3; ++copy)
+        for (auto f : files) {
+            f.folder += L"\\k" + std::to_wstring(copy);
+            f.status.fullName = f.folder + L"\\" + f.name;
+            f.content = &pool.Get(150000, many.size() % 50 == 7 ? 3 : 0);  // a few differ after the first block
+            many.push_back(f);
+        }
+    for (unsigned combination : {0x42u, 0xC2u}) {
+        const SearchSettings s = SettingsFor(combination);
+        Outcome o;
+        RunEngine(many, s, o);
+        ASSERT_EQ(RunReference(many, s, pool), o.tree) << "criteria " << combination;
+        EXPECT_EQ(o.stats.groups, 2u);
+    }
+}
+
 TEST(Grouping, ReadsOnlyFilesThatCanMatchAndStopsAtTheFirstDifferentBlock) {
     ContentPool pool;
     const SearchSettings s = SettingsFor(0x42);  // size and checksum, one step

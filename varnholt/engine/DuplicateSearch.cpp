@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <unordered_map>
 
 #if defined(__i386__) || defined(__x86_64__)
 #include <immintrin.h>
@@ -59,6 +60,16 @@ std::wstring_view NamePart(const std::wstring& path) {
 }
 
 bool FirstMemberBefore(const Group& a, const Group& b) { return a.front() < b.front(); }
+
+// The first read of a file: its first block, or the whole of a smaller file
+// and one byte more, which shows its end without a second read.
+size_t FirstChunk(uint64_t size) { return size < kFirstBlock ? static_cast<size_t>(size) + 1 : kFirstBlock; }
+
+// Whether a set of one size is read side by side: small files only need their
+// slices of the arena; larger ones stay open between rounds.
+bool FitsSideBySide(size_t count, uint64_t size) {
+    return size < kFirstBlock ? count * FirstChunk(size) <= kArenaSize : count <= kLockstepMax;
+}
 
 // Word by word: the C runtime's memcmp is a byte loop under some runtimes.
 bool SameBytesPlain(const uint8_t* a, const uint8_t* b, size_t n) {
@@ -250,7 +261,7 @@ bool ContentComparer::Split(const Group& members, std::vector<Group>& out) {
 }
 
 bool ContentComparer::SplitSameSize(const Group& members, uint64_t size, std::vector<Group>& out) {
-    if (members.size() <= kLockstepMax) return Lockstep(members, out);
+    if (FitsSideBySide(members.size(), size)) return Lockstep(members, out);
     // Too many to hold open at once: hashes narrow the set first, then the
     // bytes decide within each narrowed set.
     auto byHash = [&](const Group& set, uint64_t limit, auto&& onRun) {
@@ -271,10 +282,10 @@ bool ContentComparer::SplitSameSize(const Group& members, uint64_t size, std::ve
         return true;
     };
     return byHash(members, kFirstBlock, [&](const Group& run) {
-        if (run.size() <= kLockstepMax) return Lockstep(run, out);
+        if (FitsSideBySide(run.size(), size)) return Lockstep(run, out);
         if (size <= kFirstBlock) return VerifyLarge(run, out);
         return byHash(run, UINT64_MAX, [&](const Group& full) {
-            return full.size() <= kLockstepMax ? Lockstep(full, out) : VerifyLarge(full, out);
+            return FitsSideBySide(full.size(), size) ? Lockstep(full, out) : VerifyLarge(full, out);
         });
     });
 }
@@ -340,55 +351,84 @@ bool ContentComparer::Lockstep(const Group& members, std::vector<Group>& out) {
         size_t got = 0;
         bool failed = false;
     };
+    auto close = [&](OpenFile& f) {
+        const auto start = std::chrono::steady_clock::now();
+        f.reader.reset();
+        stats_.openSeconds += Seconds(start);
+    };
+    // Equal bytes so far, in member order; a quick hash of the first bytes keeps
+    // the search for an equal file short in large sets.
+    auto partition = [&](std::vector<OpenFile>& files, const std::vector<size_t>& set) {
+        std::vector<std::vector<size_t>> parts;
+        std::unordered_map<uint64_t, std::vector<size_t>> byStart;
+        for (size_t i : set) {
+            const OpenFile& f = files[i];
+            if (f.failed) continue;
+            auto& candidates = byStart[Mix(HashBytes(0, f.buffer, std::min<size_t>(f.got, 64)), f.got)];
+            auto same = std::find_if(candidates.begin(), candidates.end(), [&](size_t p) {
+                const OpenFile& r = files[parts[p].front()];
+                return r.got == f.got && SameBytes(r.buffer, f.buffer, f.got);
+            });
+            if (same == candidates.end()) {
+                candidates.push_back(parts.size());
+                parts.push_back({i});
+            } else {
+                parts[*same].push_back(i);
+            }
+        }
+        return parts;
+    };
+
+    // First round: each file opened and its first block read in turn. A file
+    // that ends within it is closed at once, so sets of small files need no
+    // more handles than one.
+    const uint64_t size = list_.entries[members.front()].size;
+    const size_t firstChunk = FirstChunk(size);
     std::vector<OpenFile> open;
     open.reserve(members.size());
+    uint8_t* slice = Arena();
     for (uint32_t m : members) {
-        auto reader = Open(m);
         // A file that cannot be read proves nothing about its content: it joins no set.
-        if (reader) open.push_back({m, std::move(reader), {}, 0, false});
+        auto reader = Open(m);
+        if (!reader) continue;
+        OpenFile f{m, std::move(reader), slice, 0, false};
+        f.failed = !Read(*f.reader, f.buffer, firstChunk, f.got);
+        if (f.failed || f.got < firstChunk) close(f);
+        if (f.failed) continue;
+        slice += firstChunk;
+        open.push_back(std::move(f));
+        if (open.size() % 64 == 0 && !KeepGoing()) return false;
     }
     if (!KeepGoing()) return false;
-    if (open.size() < 2) return true;
 
-    auto release = [&](size_t i) {
-        const auto start = std::chrono::steady_clock::now();
-        open[i].reader.reset();
-        stats_.openSeconds += Seconds(start);
-        open[i].buffer = nullptr;
-    };
-    std::vector<std::vector<size_t>> sets(1);
-    for (size_t i = 0; i < open.size(); ++i) sets[0].push_back(i);
     std::vector<Group> finished;
+    std::vector<size_t> all(open.size());
+    for (size_t i = 0; i < open.size(); ++i) all[i] = i;
+    std::vector<std::vector<size_t>> sets = partition(open, all);
+    size_t chunk = firstChunk;
     for (bool firstRound = true; !sets.empty(); firstRound = false) {
-        size_t liveCount = 0;
-        for (const auto& s : sets) liveCount += s.size();
-        const size_t chunk =
-            firstRound ? kFirstBlock : std::clamp(kReadBudget / liveCount, kFirstBlock, kMaxChunk);
         std::vector<std::vector<size_t>> next;
-        // Each live file reads into its own slice of the arena: chunk times live files fit.
-        uint8_t* slice = Arena();
-        for (const auto& set : sets)
-            for (size_t i : set) {
-                open[i].buffer = slice;
-                slice += chunk;
-            }
-        for (const auto& set : sets) {
-            for (size_t i : set) {
-                OpenFile& f = open[i];
-                f.failed = !Read(*f.reader, f.buffer, chunk, f.got);
-            }
-            std::vector<std::vector<size_t>> parts;
-            for (size_t i : set) {
-                if (open[i].failed) {
-                    release(i);
-                    continue;
+        if (!firstRound) {
+            size_t liveCount = 0;
+            for (const auto& set : sets) liveCount += set.size();
+            // Each live file reads into its own slice of the arena.
+            chunk = std::max<size_t>(1, std::min(kMaxChunk, kArenaSize / liveCount));
+            uint8_t* at = Arena();
+            for (const auto& set : sets)
+                for (size_t i : set) {
+                    open[i].buffer = at;
+                    at += chunk;
                 }
-                auto part = std::find_if(parts.begin(), parts.end(), [&](const std::vector<size_t>& p) {
-                    const OpenFile& r = open[p.front()];
-                    return r.got == open[i].got && SameBytes(r.buffer, open[i].buffer, r.got);
-                });
-                if (part == parts.end()) parts.push_back({i});
-                else part->push_back(i);
+        }
+        for (const auto& set : sets) {
+            std::vector<std::vector<size_t>> parts;
+            if (firstRound) {
+                parts.push_back(set);
+            } else {
+                for (size_t i : set) open[i].failed = !Read(*open[i].reader, open[i].buffer, chunk, open[i].got);
+                parts = partition(open, set);
+                for (size_t i : set)
+                    if (open[i].failed) close(open[i]);
             }
             for (auto& p : parts) {
                 if (p.size() >= 2 && open[p.front()].got == chunk) {
@@ -400,9 +440,9 @@ bool ContentComparer::Lockstep(const Group& members, std::vector<Group>& out) {
                     for (size_t i : p) g.push_back(open[i].member);
                     finished.push_back(std::move(g));
                 }
-                for (size_t i : p) release(i);
+                for (size_t i : p) close(open[i]);
             }
-            if (!KeepGoing()) return false;
+            if (!firstRound && !KeepGoing()) return false;
         }
         sets = std::move(next);
     }
