@@ -35,7 +35,10 @@ void CTranslation::LoadTexts() {
     std::wstring wanted = store_.ReadConfigValue(L"Language");
     const std::vector<std::wstring> lines = fw::ReadTextLines(file);
     if (wanted == L"[----]") wanted = ChooseSystemLanguage(lines);
+    LoadSection(lines, wanted);
+}
 
+void CTranslation::LoadSection(const std::vector<std::wstring>& lines, const std::wstring& wanted) {
     // A code without a section falls back to English; without that too, the
     // table stays empty and every text reads "---". A section ends at "[EOL]"
     // or at the end of the file.

@@ -13,6 +13,9 @@ public:
     // or for the system's language when that is "[----]". Throws fw::FileError
     // when the language file cannot be read.
     void LoadTexts();
+    // Fills the table from the lines of a language file: the section of `wanted`,
+    // else English, else nothing (every text then reads "---").
+    void LoadSection(const std::vector<std::wstring>& lines, const std::wstring& wanted);
     // The text of the first entry with this number; "---" when there is none.
     std::wstring GetText(int number) const override;
 

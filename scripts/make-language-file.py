@@ -12,6 +12,8 @@ import sys
 
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OUT = os.path.join(TOP, "data", "varnholt", "0026trl.ini")
+# The same English texts, built into the programs for when no language file can be read.
+ENGLISH_OUT = os.path.join(TOP, "varnholt", "engine", "EnglishTexts.inc")
 
 # Order of the sections in the file, and the column of each in TEXTS.
 SECTIONS = [("[1031]", 1), ("[1033]", 0), ("[1036]", 2), ("[1034]", 3), ("[1043]", 4), ("[1046]", 5)]
@@ -516,10 +518,20 @@ def render():
     return ("\r\n".join(lines)).encode("latin-1")
 
 
+def render_english():
+    lines = ["// Written by scripts/make-language-file.py from its table: the English section", "// of 0026trl.ini. Edit the table, not this file."]
+    for number in sorted(TEXTS):
+        text = "".join(c if 32 <= ord(c) < 127 and c not in '"\\' else "\\u%04x" % ord(c) for c in TEXTS[number][0])
+        lines.append('{%d, L"%s"},' % (number, text))
+    return ("\n".join(lines) + "\n").encode("ascii")
+
+
 def main():
     check()
     with open(OUT, "wb") as f:
         f.write(render())
+    with open(ENGLISH_OUT, "wb") as f:
+        f.write(render_english())
     print("wrote", os.path.relpath(OUT, TOP), "with", len(TEXTS), "entries per language")
 
 

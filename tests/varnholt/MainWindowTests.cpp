@@ -287,7 +287,7 @@ TEST(MainWindow, MissingTemplateGivesOneMessageAndTheWindowOpens) {
     EXPECT_EQ(ControlText(window.hwnd(), IDC_FIND), L"&Find Duplicates");
     window.Command(IDC_FIND);
     ASSERT_EQ(boxes.asked.size(), 2u);
-    EXPECT_EQ(boxes.asked[1].text, L"Please enter or select a folder to search first.");
+    EXPECT_EQ(boxes.asked[1].text, L"Please enter or select a path to search for duplicates first!");
     SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window.hwnd()));
     EXPECT_EQ(boxes.asked.size(), 2u);

@@ -15,6 +15,7 @@
 #include "framework/TextFile.h"
 #include "resources/varnholt/resource.h"
 #include "tests/support/TestSupport.h"
+#include "varnholt/engine/EnglishTexts.h"
 
 namespace {
 
@@ -159,6 +160,13 @@ TEST(LanguageFile, EveryNumberOfEveryWindowInEveryLanguage) {
         for (const auto& entry : LanguageSections().at(L"[1033]").texts) english.insert(entry.first);
         EXPECT_EQ(numbers, english) << Narrow(code);
     }
+}
+
+// The texts built into the programs for a missing language file are the shipped English ones.
+TEST(LanguageFile, BuiltInEnglishIsTheShippedEnglishSection) {
+    const auto& english = LanguageSections().at(L"[1033]").texts;
+    for (const auto& [number, text] : english) EXPECT_EQ(EnglishText(number), text) << number;
+    EXPECT_EQ(EnglishText(424), L"---");
 }
 
 TEST(LanguageFile, EnglishTextsOfTheTemplates) {

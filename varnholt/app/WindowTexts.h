@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/TextSource.h"
+#include "varnholt/engine/EnglishTexts.h"
 
 class CTranslation;
 
@@ -33,6 +34,3 @@ private:
     bool loaded_ = false;
     std::wstring problem_;
 };
-
-// The built-in English text of a number the windows use; "---" for others.
-std::wstring EnglishText(int number);
