@@ -65,11 +65,7 @@ LRESULT CALLBACK WipeWatcherProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 class FileOperations : public ::testing::Test {
 protected:
     TempDir dir;
-    std::wstring Write(const std::wstring& name, const std::string& bytes) {
-        const std::wstring path = dir / name;
-        WriteBytes(path, bytes);
-        return path;
-    }
+    std::wstring Write(const std::wstring& name, const std::string& bytes) { return dir.Write(name, bytes); }
 };
 
 TEST_F(FileOperations, FileSize) {

@@ -17,7 +17,6 @@ using namespace testing_support;
 namespace {
 
 const wchar_t kTitle[] = L"Quorvexsoft Varnholt 7";
-const wchar_t kSuiteKey[] = L"Software\\Quorvex\\Quorvexsoft Brisvane";
 
 std::wstring AppData() {
     HKEY key = nullptr;
@@ -29,22 +28,6 @@ std::wstring AppData() {
         RegCloseKey(key);
     }
     return value;
-}
-
-void SetActive() {
-    HKEY key = nullptr;
-    RegCreateKeyExW(HKEY_CURRENT_USER, kSuiteKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-    const wchar_t value[] = L"x";
-    RegSetValueExW(key, L"active", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
-    RegCloseKey(key);
-}
-
-bool ActiveExists() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSuiteKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
-    bool found = RegQueryValueExW(key, L"active", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return found;
 }
 
 std::wstring ValueOf(const std::vector<std::wstring>& lines, const std::wstring& key) {
@@ -193,7 +176,7 @@ std::wstring FileName(const std::wstring& path) { return path.substr(path.rfind(
 
 TEST(Varnholt, FirstStartPreparesTheUsersFolderAndClosingSavesWhatMustPersist) {
     Installed installed;
-    SetActive();
+    SetSuiteActive();
     Running running(installed);
     ASSERT_NE(running.window(), nullptr);
     const std::wstring config = installed.ConfigFolder();
@@ -217,7 +200,7 @@ TEST(Varnholt, FirstStartPreparesTheUsersFolderAndClosingSavesWhatMustPersist) {
     WriteBytes(config + L"\\0026exc.ini", "spoilt");
     SendMessageW(running.Control(1001), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"C:\\kept\\..."));
     EXPECT_EQ(running.Close(), 0u);
-    EXPECT_FALSE(ActiveExists());
+    EXPECT_FALSE(SuiteActiveExists());
     EXPECT_EQ(ReadBytes(config + L"\\0026exc.ini"), ReadBytes(installed.Folder() + L"\\0026exc.ini"));
     EXPECT_EQ(installed.Config(L"LastPath"), L"C:\\kept\\...");
 
@@ -335,27 +318,6 @@ TEST(Varnholt, SearchShowsTheDuplicateGroupsUnderTheirHeadings) {
     }
     EXPECT_EQ(running.Close(), 0u);
     EXPECT_EQ(installed.Config(L"LastPath"), pathList);
-}
-
-// The modal dialog of the other process, by its title.
-HWND FindProcessWindow(DWORD processId, const std::wstring& title) {
-    struct Search {
-        DWORD id;
-        const std::wstring* title;
-        HWND found;
-        static BOOL CALLBACK Visit(HWND h, LPARAM l) {
-            auto* s = reinterpret_cast<Search*>(l);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(h, &pid);
-            if (pid == s->id && IsWindowVisible(h) && Text(h) == *s->title) {
-                s->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        }
-    } search{processId, &title, nullptr};
-    EnumWindows(&Search::Visit, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 TEST(Varnholt, LanguageChangeTranslatesTheWindowAndKeepsThePathField) {

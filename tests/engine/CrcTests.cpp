@@ -110,11 +110,7 @@ TEST(CrcUpdate, FoldingChosenByProcessor) {
 class CrcFile : public ::testing::Test {
 protected:
     TempDir dir;
-    std::wstring Write(const std::wstring& name, const std::string& bytes) {
-        const std::wstring path = dir / name;
-        WriteBytes(path, bytes);
-        return path;
-    }
+    std::wstring Write(const std::wstring& name, const std::string& bytes) { return dir.Write(name, bytes); }
 };
 
 TEST_F(CrcFile, SizesAroundTheChunk) {

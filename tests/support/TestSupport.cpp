@@ -62,6 +62,34 @@ void RemoveTree(const std::wstring& path) {
     RemoveDirectoryW(path.c_str());
 }
 
+std::wstring TempDir::Write(const std::wstring& name, const std::string& bytes) const {
+    const std::wstring path = *this / name;
+    WriteBytes(path, bytes);
+    return path;
+}
+
+namespace {
+const wchar_t kSuiteKey[] = L"Software\\Quorvex\\Quorvexsoft Brisvane";
+}
+
+void SetSuiteActive() {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSuiteKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        throw std::runtime_error("cannot open the suite's registry key");
+    const wchar_t value[] = L"x";
+    RegSetValueExW(key, L"active", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
+    RegCloseKey(key);
+}
+
+bool SuiteActiveExists() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSuiteKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    bool found = RegQueryValueExW(key, L"active", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return found;
+}
+
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write a test file");
@@ -135,7 +163,7 @@ Program::~Program() {
     CloseHandle(process_);
 }
 
-HWND Program::WaitForWindow(const std::wstring& title, std::chrono::milliseconds timeout) {
+HWND FindProcessWindow(DWORD processId, const std::wstring& title) {
     struct Search {
         DWORD id;
         const std::wstring* title;
@@ -151,14 +179,15 @@ HWND Program::WaitForWindow(const std::wstring& title, std::chrono::milliseconds
             s->found = h;
             return FALSE;
         }
-    } search{id_, &title, nullptr};
-    WaitFor(
-        [&] {
-            EnumWindows(&Search::Visit, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        timeout);
+    } search{processId, &title, nullptr};
+    EnumWindows(&Search::Visit, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND Program::WaitForWindow(const std::wstring& title, std::chrono::milliseconds timeout) {
+    HWND found = nullptr;
+    WaitFor([&] { return (found = FindProcessWindow(id_, title)) != nullptr; }, timeout);
+    return found;
 }
 
 DWORD Program::WaitForExit(std::chrono::milliseconds timeout) {

@@ -21,6 +21,8 @@ public:
     TempDir& operator=(const TempDir&) = delete;
     const std::wstring& path() const { return path_; }
     std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+    // Writes a file below the folder; its full path.
+    std::wstring Write(const std::wstring& name, const std::string& bytes) const;
 
 private:
     std::wstring path_;
@@ -77,6 +79,13 @@ private:
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
 };
+
+// The first visible top-level window of a process with this title, or nullptr.
+HWND FindProcessWindow(DWORD processId, const std::wstring& title);
+
+// The suite's "active" marker (HKEY_CURRENT_USER), as the shell sets it before a module starts.
+void SetSuiteActive();
+bool SuiteActiveExists();
 
 // SUITE_DIR of the build, in Windows form.
 std::wstring SuiteDir();

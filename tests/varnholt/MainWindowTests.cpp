@@ -14,24 +14,6 @@ using namespace varnholt_tests;
 
 namespace {
 
-const wchar_t kSuiteKey[] = L"Software\\Quorvex\\Quorvexsoft Brisvane";
-
-void SetActive() {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSuiteKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    const wchar_t value[] = L"x";
-    RegSetValueExW(key, L"active", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
-    RegCloseKey(key);
-}
-
-bool ActiveExists() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSuiteKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
-    bool found = RegQueryValueExW(key, L"active", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return found;
-}
 
 std::wstring ControlText(HWND window, int id) { return fw::Window(GetDlgItem(window, id)).GetText(); }
 bool ControlVisible(HWND window, int id) { return IsWindowVisible(GetDlgItem(window, id)) != FALSE; }
@@ -147,7 +129,7 @@ TEST(MainWindow, ClosingStepsRunHoweverTheWindowCloses) {
         InstallationOptions options;
         options.keepLastPath = c.keep;
         Installation installation(options);
-        SetActive();
+        SetSuiteActive();
         MainWindow window;
         ASSERT_TRUE(window.created());
         SetDlgItemTextW(window.hwnd(), IDC_SEARCH_PATH, L"C:\\typed\\...");
@@ -156,7 +138,7 @@ TEST(MainWindow, ClosingStepsRunHoweverTheWindowCloses) {
         c.close(window);
         Flush();
         EXPECT_FALSE(IsWindow(window.hwnd()));
-        EXPECT_FALSE(ActiveExists());
+        EXPECT_FALSE(SuiteActiveExists());
         EXPECT_EQ(installation.ConfigValue(L"LastPath"), c.keep ? L"C:\\typed\\..." : L"---");
         EXPECT_EQ(ReadBytes(installation.ConfigFolder() + L"\\0026exc.ini"),
                   "Quorvexsoft Varnholt - Exceptions\r\n=======================================\r\n\r\n"
@@ -168,14 +150,14 @@ TEST(MainWindow, EscapeAndEnterDoNotCloseTheWindow) {
     Installation installation;
     MessageBoxRecorder boxes;
     MainWindow window;
-    SetActive();
+    SetSuiteActive();
     // Enter outside the path field.
     SetFocus(GetDlgItem(window.hwnd(), IDC_OPTIONS));
     window.Command(IDCANCEL);
     window.Command(IDOK);
     Flush();
     EXPECT_TRUE(IsWindow(window.hwnd()));
-    EXPECT_TRUE(ActiveExists());
+    EXPECT_TRUE(SuiteActiveExists());
     EXPECT_TRUE(boxes.asked.empty());
 }
 
@@ -475,7 +457,7 @@ TEST(MainWindowSearch, ClosingDuringASearchCancelsItAndThenCloses) {
     Installation installation;
     TempDir data;
     MakeFiles(data, 20, 30);
-    SetActive();
+    SetSuiteActive();
     MainWindow window;
     std::wstring path = data.path() + L"\\...";
     SetDlgItemTextW(window.hwnd(), IDC_SEARCH_PATH, path.c_str());
@@ -488,6 +470,6 @@ TEST(MainWindowSearch, ClosingDuringASearchCancelsItAndThenCloses) {
     EXPECT_TRUE(close.done);
     EXPECT_TRUE(visibleAfterClose);
     EXPECT_FALSE(IsWindow(window.hwnd()));
-    EXPECT_FALSE(ActiveExists());
+    EXPECT_FALSE(SuiteActiveExists());
     EXPECT_EQ(installation.ConfigValue(L"LastPath"), path);
 }
