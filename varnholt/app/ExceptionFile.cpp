@@ -23,21 +23,6 @@ std::wstring LocateExceptionFile(const PowerClass& store) {
     return LocateExceptionFile(store.ConfigPath, PowerClass::GetProgramFolder());
 }
 
-bool ParseExceptionLines(const std::vector<std::wstring>& lines, std::vector<std::wstring>& entries) {
-    entries.clear();
-    if (lines.empty() || lines[0] != kExceptionTitle) return false;
-    // The underline and the empty line after the title are not entries.
-    for (size_t i = 3; i < lines.size(); ++i) entries.push_back(lines[i]);
-    return true;
-}
-
-std::wstring FormatExceptionFile(const std::vector<std::wstring>& entries) {
-    std::wstring text = kExceptionTitle;
-    text += L"\n" + std::wstring(39, L'=') + L"\n\n";
-    for (const auto& entry : entries) text += entry + L"\n";
-    return text;
-}
-
 void LoadExceptions(std::vector<std::wstring>& exceptions, const std::wstring& path, HWND owner) {
     exceptions.clear();
     std::vector<std::wstring> lines;

@@ -18,6 +18,7 @@
 #include "varnholt/engine/MemoryTree.h"
 #include "varnholt/engine/ResultsText.h"
 #include "varnholt/engine/SearchSettings.h"
+#include "varnholt/engine/ExceptionList.h"
 #include "varnholt/scan/LanguageTexts.h"
 
 namespace {
@@ -103,10 +104,7 @@ private:
 };
 
 bool ReadExceptions(const std::wstring& path, std::vector<std::wstring>& entries) {
-    const std::vector<std::wstring> lines = fw::ReadTextLines(path);
-    if (lines.empty() || lines[0] != L"Quorvexsoft Varnholt - Exceptions") return false;
-    entries.assign(lines.begin() + std::min<size_t>(3, lines.size()), lines.end());
-    return true;
+    return ParseExceptionLines(fw::ReadTextLines(path), entries);
 }
 
 int Usage() {
