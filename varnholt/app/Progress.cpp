@@ -1,5 +1,7 @@
 #include "varnholt/app/Progress.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 
 #include "framework/Pump.h"
@@ -183,4 +185,34 @@ bool CProgress::OnMessage(UINT message, WPARAM, LPARAM l, LRESULT& result) {
         return true;
     }
     return false;
+}
+
+void CProgress::OnSize(UINT, int width, int) {
+    // Keep the template's left margins and mirror them on the right.
+    auto fit = [&](int id, bool centred) {
+        HWND control = GetDlgItem(hwnd(), id);
+        if (!control) return;
+        RECT r;
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        int w = r.right - r.left;
+        int x = r.left;
+        if (centred) {
+            x = (width - w) / 2;
+        } else if (x + w > width - 8) {
+            w = std::max(0, width - 8 - x);
+        }
+        SetWindowPos(control, nullptr, x, r.top, w, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    HWND bar = GetDlgItem(hwnd(), IDC_PROGRESS_BAR);
+    if (bar) {
+        RECT r;
+        GetWindowRect(bar, &r);
+        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        SetWindowPos(bar, nullptr, r.left, r.top, std::max(0, width - 2 * static_cast<int>(r.left)), r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    fit(IDC_PROGRESS_CAPTION, false);
+    fit(IDC_PROGRESS_STATUS, false);
+    fit(IDC_PROGRESS_CANCEL, true);
 }

@@ -63,6 +63,9 @@ protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
+    // The main window sets this window's size in pixels; the controls follow it,
+    // whatever size the dialog font gives the template.
+    void OnSize(UINT type, int width, int height) override;
     bool OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result) override;
     // Escape and the hidden buttons ask to cancel; the search closes the window.
     void OnOK() override {}
