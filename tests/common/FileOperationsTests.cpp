@@ -19,22 +19,6 @@ std::string Pattern(size_t size) {
     return s;
 }
 
-FILETIME FileTimeOf(int year, int month, int day) {
-    SYSTEMTIME st = {};
-    st.wYear = static_cast<WORD>(year);
-    st.wMonth = static_cast<WORD>(month);
-    st.wDay = static_cast<WORD>(day);
-    FILETIME ft;
-    SystemTimeToFileTime(&st, &ft);
-    return ft;
-}
-
-bool SetTimes(const std::wstring& path, const FILETIME* access, const FILETIME* write) {
-    fw::FileHandle file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr));
-    return file && SetFileTime(file.get(), nullptr, access, write);
-}
-
 int Backslashes(const std::wstring& s) { return static_cast<int>(std::count(s.begin(), s.end(), L'\\')); }
 
 // The trash of the Wine prefix's data home, in Windows form; empty when unknown.
@@ -96,8 +80,8 @@ TEST_F(FileOperations, SizesBeyondFourGigabytes) {
     EXPECT_EQ(PowerClass::GetFileSize64(path, false), expected);
     EXPECT_EQ(PowerClass::GetFileStatusSafe(path).size, expected);
     // An old date must not cut the size to its low 32 bits.
-    const FILETIME old = FileTimeOf(1965, 6, 1);
-    ASSERT_TRUE(SetTimes(path, nullptr, &old));
+    const FILETIME old = UtcFileTime(1965, 6, 1);
+    ASSERT_TRUE(SetFileTimes(path, &old, nullptr));
     EXPECT_EQ(PowerClass::GetFileStatusSafe(path).size, expected);
 }
 
@@ -217,8 +201,8 @@ TEST_F(FileOperations, WipeFailureKeepsTheFile) {
 
 TEST_F(FileOperations, StatusOfOrdinaryFile) {
     const std::wstring path = Write(L"status.txt", Pattern(777));
-    const FILETIME access = FileTimeOf(2021, 5, 6), write = FileTimeOf(2020, 1, 2);
-    ASSERT_TRUE(SetTimes(path, &access, &write));
+    const FILETIME access = UtcFileTime(2021, 5, 6), write = UtcFileTime(2020, 1, 2);
+    ASSERT_TRUE(SetFileTimes(path, &write, &access));
     const FileStatus status = PowerClass::GetFileStatusSafe(path);
     EXPECT_EQ(status.size, 777u);
     EXPECT_EQ(status.modificationTime, 1577923200);  // 2020-01-02 00:00 UTC
@@ -233,8 +217,8 @@ TEST_F(FileOperations, StatusOfOrdinaryFile) {
 
 TEST_F(FileOperations, StatusOfFileDatedBefore1971) {
     const std::wstring path = Write(L"old.txt", Pattern(500));
-    const FILETIME old = FileTimeOf(1965, 3, 4), recent = FileTimeOf(2020, 1, 2);
-    ASSERT_TRUE(SetTimes(path, &recent, &old));
+    const FILETIME old = UtcFileTime(1965, 3, 4), recent = UtcFileTime(2020, 1, 2);
+    ASSERT_TRUE(SetFileTimes(path, &old, &recent));
     WIN32_FILE_ATTRIBUTE_DATA data;
     ASSERT_TRUE(GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data));
     if (CompareFileTime(&data.ftLastWriteTime, &old) != 0) GTEST_SKIP() << "the file system cannot keep a 1965 date";

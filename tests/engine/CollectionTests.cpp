@@ -16,27 +16,6 @@ using namespace testing_support;
 
 namespace {
 
-FILETIME UtcTime(int year, int month, int day, int hour = 12, int minute = 0, int second = 0) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(year);
-    st.wMonth = static_cast<WORD>(month);
-    st.wDay = static_cast<WORD>(day);
-    st.wHour = static_cast<WORD>(hour);
-    st.wMinute = static_cast<WORD>(minute);
-    st.wSecond = static_cast<WORD>(second);
-    FILETIME ft;
-    SystemTimeToFileTime(&st, &ft);
-    return ft;
-}
-
-void SetTimes(const std::wstring& path, const FILETIME* lastWrite, const FILETIME* lastAccess) {
-    HANDLE h = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    SetFileTime(h, nullptr, lastAccess, lastWrite);
-    CloseHandle(h);
-}
-
 std::vector<std::wstring> Collected(const FileCollection& files) {
     std::vector<std::wstring> paths;
     for (const auto& list : files.Lists())
@@ -114,8 +93,8 @@ TEST_F(Collection, FiltersOneByOneAndTogether) {
     SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
     const auto hidden = File(L".hid.txt", "h");  // a leading dot reads as hidden under Wine
     const auto old = File(L"old.txt", "o");
-    const FILETIME jan2000 = UtcTime(2000, 1, 15);
-    SetTimes(old, &jan2000, nullptr);
+    const FILETIME jan2000 = UtcFileTime(2000, 1, 15, 12);
+    ASSERT_TRUE(SetFileTimes(old, &jan2000, nullptr));
     const auto keep = File(L"keepme.txt", "k");
     const std::vector<std::wstring> all = Collect(Root());
     ASSERT_EQ(all.size(), 6u);
@@ -184,13 +163,13 @@ TEST_F(Collection, ExceptionsIgnoreCase) {
 
 TEST_F(Collection, FilesDatedIn1970OrEarlierAreLeftOut) {
     const auto late1970 = File(L"w1970.txt", "a");
-    const FILETIME t1970 = UtcTime(1970, 12, 31, 23, 59, 59);
-    SetTimes(late1970, &t1970, nullptr);
+    const FILETIME t1970 = UtcFileTime(1970, 12, 31, 23, 59, 59);
+    ASSERT_TRUE(SetFileTimes(late1970, &t1970, nullptr));
     const auto access1970 = File(L"a1970.txt", "b");
-    SetTimes(access1970, nullptr, &t1970);
+    ASSERT_TRUE(SetFileTimes(access1970, nullptr, &t1970));
     const auto early1971 = File(L"w1971.txt", "c");
-    const FILETIME t1971 = UtcTime(1971, 1, 1, 0, 0, 0);
-    SetTimes(early1971, &t1971, &t1971);
+    const FILETIME t1971 = UtcFileTime(1971, 1, 1, 0, 0, 0);
+    ASSERT_TRUE(SetFileTimes(early1971, &t1971, &t1971));
     const auto now = File(L"now.txt", "d");
     // Wine may report a creation time no later than the last write; the rule is on all three.
     EXPECT_EQ(Collect(Root()), (std::vector<std::wstring>{now, early1971}));

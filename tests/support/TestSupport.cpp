@@ -90,6 +90,28 @@ bool SuiteActiveExists() {
     return found;
 }
 
+FILETIME UtcFileTime(int year, int month, int day, int hour, int minute, int second) {
+    SYSTEMTIME st = {};
+    st.wYear = static_cast<WORD>(year);
+    st.wMonth = static_cast<WORD>(month);
+    st.wDay = static_cast<WORD>(day);
+    st.wHour = static_cast<WORD>(hour);
+    st.wMinute = static_cast<WORD>(minute);
+    st.wSecond = static_cast<WORD>(second);
+    FILETIME ft = {};
+    SystemTimeToFileTime(&st, &ft);
+    return ft;
+}
+
+bool SetFileTimes(const std::wstring& path, const FILETIME* lastWrite, const FILETIME* lastAccess) {
+    HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bool ok = SetFileTime(file, nullptr, lastAccess, lastWrite) != FALSE;
+    CloseHandle(file);
+    return ok;
+}
+
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write a test file");

@@ -28,6 +28,11 @@ private:
     std::wstring path_;
 };
 
+// A time in universal time, as file times are kept.
+FILETIME UtcFileTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+// Sets a file's last-write and last-access times; nullptr leaves a time as it is.
+bool SetFileTimes(const std::wstring& path, const FILETIME* lastWrite, const FILETIME* lastAccess);
+
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);
 bool Exists(const std::wstring& path);
