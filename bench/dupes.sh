@@ -82,6 +82,8 @@ for tree in "${trees[@]}"; do
     command -v "$name" > /dev/null 2>&1 || [ "$name" = varnholt ] || { echo "  $name: not installed"; continue; }
     times=()
     for r in $(seq "$runs"); do
+      # Warm again before every run: some machines drop cached pages within minutes.
+      find "$tree" -type f -print0 | xargs -0 -P2 cat > /dev/null
       read -r secs kb < <(run_tool "$name" "$tree")
       times+=("$secs")
       mem=$kb

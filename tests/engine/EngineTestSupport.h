@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 
@@ -47,10 +48,12 @@ public:
     mutable bool cancelled = false;
 };
 
-// Contents by path; paths in `unreadable` cannot be opened. Counts opens and reads.
+// Contents by path; paths in `unreadable` cannot be opened. Counts opens and
+// reads. Files are opened from the comparison's read-ahead thread too.
 class MemoryContent : public ContentSource {
 public:
     std::unique_ptr<ContentReader> Open(const std::wstring& path) override {
+        std::lock_guard lock(mutex);
         ++opens;
         opened.insert(path);
         if (unreadable.count(path)) return nullptr;
@@ -64,6 +67,7 @@ public:
     std::set<std::wstring> opened;
     int opens = 0;
     uint64_t bytes = 0;
+    std::mutex mutex;
 
 private:
     class Reader : public ContentReader {
@@ -73,6 +77,7 @@ private:
             got = std::min(size, data_.size() - at_);
             std::copy_n(data_.data() + at_, got, static_cast<char*>(buffer));
             at_ += got;
+            std::lock_guard lock(owner_.mutex);
             owner_.bytes += got;
             return true;
         }

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <random>
+#include <stdexcept>
 
 #include "tests/engine/EngineTestSupport.h"
 #include "varnholt/engine/DuplicateSearch.h"
@@ -219,12 +220,12 @@ struct Outcome {
 };
 
 void RunEngine(const std::vector<RandomFile>& files, const SearchSettings& s, Outcome& o,
-               FakeProgress* progress = nullptr) {
+               FakeProgress* progress = nullptr, ContentSource* source = nullptr) {
     NumberTexts texts;
     FakeProgress ownProgress;
     FakeProgress& p = progress ? *progress : ownProgress;
     MemoryTree tree;
-    DuplicateSearch search(s, texts, p, tree, o.content);
+    DuplicateSearch search(s, texts, p, tree, source ? *source : o.content);
     DuplicateResults results;
     search.Begin(results);
     std::map<std::wstring, uint32_t> folderIndex;
@@ -498,6 +499,39 @@ TEST(Grouping, CancelDuringComparisonKeepsOnlyCheckedGroupsAndEveryHeading) {
         EXPECT_TRUE(progress.cancelled);
         EXPECT_LT(o.stats.groups, 1000u);
     }
+}
+
+// Groups are compared on several threads; what goes wrong on one of them
+// reaches the caller instead of ending the program.
+TEST(Grouping, AFailureWhileComparingOnAnotherThreadReachesTheCaller) {
+    struct FailingContent : ContentSource {
+        MemoryContent& inner;
+        explicit FailingContent(MemoryContent& c) : inner(c) {}
+        std::unique_ptr<ContentReader> Open(const std::wstring& path) override {
+            if (path == L"C:\\d\\f17.bin") throw std::runtime_error("no memory");
+            return inner.Open(path);
+        }
+    };
+    ContentPool pool;
+    const SearchSettings s = SettingsFor(0x42);
+    std::vector<RandomFile> files;
+    for (int i = 0; i < 40; ++i) {
+        RandomFile f;
+        f.folder = L"C:\\d";
+        f.name = L"f" + std::to_wstring(i) + L".bin";
+        f.status.size = 3000 + i / 2;  // twenty pairs of one size each
+        f.status.fullName = f.folder + L"\\" + f.name;
+        f.content = &pool.Get(f.status.size, 0);
+        files.push_back(f);
+    }
+    Outcome o;
+    FailingContent failing(o.content);
+    EXPECT_THROW(RunEngine(files, s, o, nullptr, &failing), std::runtime_error);
+    // Without the failure, the same pairs are found, each file opened once.
+    Outcome whole;
+    RunEngine(files, s, whole);
+    EXPECT_EQ(whole.stats.groups, 20u);
+    EXPECT_EQ(whole.stats.opens, 40u);
 }
 
 TEST(Grouping, IsDuplicateComparesNamesWithCase) {

@@ -1,8 +1,13 @@
 #include "varnholt/engine/DuplicateSearch.h"
 
+#include <windows.h>
+
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstring>
+#include <exception>
+#include <thread>
 #include <unordered_map>
 
 #if defined(__i386__) || defined(__x86_64__)
@@ -24,6 +29,9 @@ constexpr size_t kMaxChunk = 256 * 1024;
 // Buffers of one side-by-side read together stay below this.
 constexpr size_t kReadBudget = 16 * 1024 * 1024;
 constexpr size_t kArenaSize = std::max(kReadBudget, kLockstepMax * kFirstBlock);
+// Groups compared at once, each on a thread with its own arena. Two keep the
+// file service busy while the other thread reads; more only queue for it.
+constexpr size_t kCompareThreads = 2;
 
 double Seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
@@ -207,7 +215,14 @@ std::vector<Group> PartitionByCriteria(const FileCollection& files, const SizeCa
 
 ContentComparer::ContentComparer(const FileCollection& files, const SizeCategoryList& list, ContentSource& source,
                                  ProgressSink& progress, SearchStats& stats)
-    : files_(files), list_(list), source_(source), progress_(progress), stats_(stats) {}
+    : ContentComparer(files, list, source, [&progress] {
+          progress.KeepAlive();
+          return !progress.CancelRequested();
+      }, stats) {}
+
+ContentComparer::ContentComparer(const FileCollection& files, const SizeCategoryList& list, ContentSource& source,
+                                 std::function<bool()> keepGoing, SearchStats& stats)
+    : files_(files), list_(list), source_(source), keepGoing_(std::move(keepGoing)), stats_(stats) {}
 
 uint8_t* ContentComparer::Arena() {
     // Allocated once, never cleared: every byte compared has been read first.
@@ -231,10 +246,7 @@ bool ContentComparer::Read(ContentReader& reader, uint8_t* buffer, size_t size, 
     return ok;
 }
 
-bool ContentComparer::KeepGoing() {
-    progress_.KeepAlive();
-    return !progress_.CancelRequested();
-}
+bool ContentComparer::KeepGoing() { return keepGoing_(); }
 
 bool ContentComparer::Split(const Group& members, std::vector<Group>& out) {
     if (members.size() < 2) return true;
@@ -451,6 +463,92 @@ bool ContentComparer::Lockstep(const Group& members, std::vector<Group>& out) {
     return true;
 }
 
+// --- several groups at once ---
+
+void SplitEach(const FileCollection& files, const SizeCategoryList& list, ContentSource& source,
+               ProgressSink& progress, SearchStats& stats, const std::vector<Group>& groups,
+               std::vector<std::vector<Group>>& out, std::vector<char>& finished,
+               const std::function<void(size_t)>& showProgress) {
+    out.assign(groups.size(), {});
+    finished.assign(groups.size(), 0);
+    size_t frontier = 0;
+    auto reached = [&] {
+        size_t at = frontier;
+        while (at < groups.size() && finished[at]) ++at;
+        return at;
+    };
+    auto advance = [&](size_t at) {
+        if (at == frontier) return;
+        frontier = at;
+        showProgress(frontier);
+    };
+    const size_t threadCount = std::min(kCompareThreads, groups.size());
+    if (threadCount < 2) {
+        // One group: on this thread, pumping messages between its reads.
+        ContentComparer comparer(files, list, source, progress, stats);
+        for (size_t i = 0; i < groups.size(); ++i) {
+            if (!comparer.Split(groups[i], out[i])) return;
+            finished[i] = 1;
+            advance(reached());
+        }
+        return;
+    }
+
+    struct Shared {
+        SRWLOCK lock = SRWLOCK_INIT;
+        CONDITION_VARIABLE changed = CONDITION_VARIABLE_INIT;
+        std::atomic<size_t> next{0};
+        std::atomic<bool> stop{false};
+        std::exception_ptr failure;
+        std::vector<SearchStats> stats;
+    } shared;
+    shared.stats.resize(threadCount);
+    auto work = [&](size_t self) {
+        try {
+            ContentComparer comparer(files, list, source, [&] { return !shared.stop.load(); }, shared.stats[self]);
+            for (size_t i; !shared.stop.load() && (i = shared.next++) < groups.size();) {
+                std::vector<Group> sets;
+                if (!comparer.Split(groups[i], sets)) break;
+                AcquireSRWLockExclusive(&shared.lock);
+                out[i] = std::move(sets);
+                finished[i] = 1;
+                ReleaseSRWLockExclusive(&shared.lock);
+                WakeConditionVariable(&shared.changed);
+            }
+        } catch (...) {
+            AcquireSRWLockExclusive(&shared.lock);
+            if (!shared.failure) shared.failure = std::current_exception();
+            ReleaseSRWLockExclusive(&shared.lock);
+            shared.stop = true;
+        }
+    };
+    std::vector<std::thread> threads;
+    for (size_t t = 0; t < threadCount; ++t) threads.emplace_back(work, t);
+    // This thread keeps the window alive and passes Cancel on.
+    for (;;) {
+        AcquireSRWLockExclusive(&shared.lock);
+        size_t at = reached();
+        if (at == frontier && at < groups.size() && !shared.stop.load()) {
+            SleepConditionVariableSRW(&shared.changed, &shared.lock, 15, 0);
+            at = reached();
+        }
+        ReleaseSRWLockExclusive(&shared.lock);
+        advance(at);
+        if (frontier == groups.size() || shared.stop.load()) break;
+        progress.KeepAlive();
+        if (progress.CancelRequested()) shared.stop = true;
+    }
+    for (auto& t : threads) t.join();
+    advance(reached());
+    for (const SearchStats& own : shared.stats) {
+        stats.opens += own.opens;
+        stats.bytesRead += own.bytesRead;
+        stats.openSeconds += own.openSeconds;
+        stats.readSeconds += own.readSeconds;
+    }
+    if (shared.failure) std::rethrow_exception(shared.failure);
+}
+
 // --- headings ---
 
 std::wstring CategoryHeading(int category, const SearchSettings& s, const TextSource& texts) {
@@ -495,20 +593,18 @@ std::vector<Group> DuplicateSearch::GroupCategory(int category, bool& cancelled)
     if (!settings_.sameChecksum || settings_.checksumSecondStep) return classes;
 
     // One step: contents are compared only where every other criterion already agrees.
-    ContentComparer comparer(files_, list, content_, progress_, stats_);
+    std::vector<std::vector<Group>> sets;
+    std::vector<char> finished;
+    SplitEach(files_, list, content_, progress_, stats_, classes, sets, finished, [&](size_t frontier) {
+        const int percent =
+            frontier < classes.size() ? static_cast<int>(uint64_t(classes[frontier].front()) * 100 / list.count) : 100;
+        progress_.SetBarPos(percent);
+        progress_.Refresh();
+    });
     std::vector<Group> groups;
-    int shownPercent = 0;
-    for (const Group& cls : classes) {
-        const int percent = static_cast<int>(uint64_t(cls.front()) * 100 / list.count);
-        if (percent != shownPercent) {
-            shownPercent = percent;
-            progress_.SetBarPos(percent);
-            progress_.Refresh();
-        }
-        if (!comparer.Split(cls, groups)) {
-            cancelled = true;
-            break;
-        }
+    for (size_t i = 0; i < classes.size(); ++i) {
+        if (!finished[i]) cancelled = true;
+        for (Group& g : sets[i]) groups.push_back(std::move(g));
     }
     std::sort(groups.begin(), groups.end(), FirstMemberBefore);
     return groups;
@@ -558,20 +654,27 @@ void DuplicateSearch::SecondStep(DuplicateResults& out) {
         auto& placed = placed_[c];
         if (placed.empty()) continue;
         const SizeCategoryList& list = files_.Lists()[c];
-        ContentComparer comparer(files_, list, content_, progress_, stats_);
         progress_.SetCurrentText(texts_.GetText(120 + 5 * c));
         progress_.SetBarPos(0);
         progress_.Refresh();
-        std::vector<std::vector<Group>> replacement(placed.size());
+        std::vector<std::vector<Group>> replacement;
+        std::vector<char> finished;
+        if (!cancelled) {
+            std::vector<Group> members;
+            members.reserve(placed.size());
+            for (const PlacedGroup& p : placed) members.push_back(p.members);
+            SplitEach(files_, list, content_, progress_, stats_, members, replacement, finished, [&](size_t frontier) {
+                progress_.SetBarPos(static_cast<int>(frontier * 100 / placed.size()));
+            });
+        } else {
+            replacement.assign(placed.size(), {});
+            finished.assign(placed.size(), 0);
+        }
         size_t firstChanged = placed.size();
         for (size_t i = 0; i < placed.size(); ++i) {
-            if (!cancelled && !comparer.Split(placed[i].members, replacement[i])) {
-                cancelled = true;
-                replacement[i].clear();
-            }
+            if (!finished[i]) cancelled = true;
             const bool unchanged = replacement[i].size() == 1 && replacement[i][0] == placed[i].members;
             if (!unchanged) firstChanged = std::min(firstChanged, i);
-            progress_.SetBarPos(static_cast<int>((i + 1) * 100 / placed.size()));
         }
         if (firstChanged == placed.size()) continue;
         // The tree only appends, so everything from the first changed group is placed anew.

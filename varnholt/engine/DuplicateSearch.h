@@ -10,6 +10,7 @@
 // collision never makes two different files duplicates.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,6 +64,9 @@ class ContentComparer {
 public:
     ContentComparer(const FileCollection& files, const SizeCategoryList& list, ContentSource& source,
                     ProgressSink& progress, SearchStats& stats);
+    // For a comparer on another thread: asks `keepGoing` between reads instead of pumping messages.
+    ContentComparer(const FileCollection& files, const SizeCategoryList& list, ContentSource& source,
+                    std::function<bool()> keepGoing, SearchStats& stats);
     // Sets of two or more files with equal bytes, in the order of their first
     // member. False when Cancel was asked for; `out` then holds nothing of this call.
     bool Split(const Group& members, std::vector<Group>& out);
@@ -81,9 +85,19 @@ private:
     const FileCollection& files_;
     const SizeCategoryList& list_;
     ContentSource& source_;
-    ProgressSink& progress_;
+    std::function<bool()> keepGoing_;
     SearchStats& stats_;
 };
+
+// Splits each group by content, several groups at once on threads of their
+// own: opening a file mostly waits for the system, and those waits overlap.
+// `out[i]` holds the sets of groups[i] when `finished[i]`; after Cancel the
+// groups not finished are left empty. The calling thread keeps the progress
+// window alive and gets `showProgress` with the index of the first unfinished group.
+void SplitEach(const FileCollection& files, const SizeCategoryList& list, ContentSource& source,
+               ProgressSink& progress, SearchStats& stats, const std::vector<Group>& groups,
+               std::vector<std::vector<Group>>& out, std::vector<char>& finished,
+               const std::function<void(size_t)>& showProgress);
 
 std::wstring CategoryHeading(int category, const SearchSettings& settings, const TextSource& texts);
 std::wstring CountedHeading(const std::wstring& heading, int count, const TextSource& texts);

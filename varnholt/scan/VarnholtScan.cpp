@@ -98,9 +98,20 @@ public:
         Put(bytes);
     }
 
+    // Written in large blocks: a console or a device leaves standard output unbuffered.
+    void Flush() {
+        fwrite(pending_.data(), 1, pending_.size(), stdout);
+        fflush(stdout);
+        pending_.clear();
+    }
+
 private:
-    void Put(const std::string& bytes) { fwrite(bytes.data(), 1, bytes.size(), stdout); }
+    void Put(const std::string& bytes) {
+        pending_ += bytes;
+        if (pending_.size() >= (1u << 20)) Flush();
+    }
     bool wide_;
+    std::string pending_;
 };
 
 bool ReadExceptions(const std::wstring& path, std::vector<std::wstring>& entries) {
@@ -172,7 +183,7 @@ int wmain(int argc, wchar_t** argv) {
         out.Write(L"Quorvexsoft Varnholt - Saved Results List\n" + std::wstring(47, L'=') + L"\n\n");
         out.Write(ResultsCriteriaText(settings, texts));
         for (const auto& t : items) out.Write(ResultsRecord(t));
-        fflush(stdout);
+        out.Flush();
 
         PROCESS_MEMORY_COUNTERS memory{};
         memory.cb = sizeof memory;
