@@ -522,8 +522,18 @@ void SplitEach(const FileCollection& files, const SizeCategoryList& list, Conten
             shared.stop = true;
         }
     };
-    std::vector<std::thread> threads;
-    for (size_t t = 0; t < threadCount; ++t) threads.emplace_back(work, t);
+    // Whatever ends this function, the threads are stopped and waited for first.
+    struct Threads {
+        std::atomic<bool>& stop;
+        std::vector<std::thread> running;
+        ~Threads() { Join(); }
+        void Join() {
+            stop = true;  // all finished by now, or stopping early
+            for (auto& t : running) t.join();
+            running.clear();
+        }
+    } threads{shared.stop, {}};
+    for (size_t t = 0; t < threadCount; ++t) threads.running.emplace_back(work, t);
     // This thread keeps the window alive and passes Cancel on.
     for (;;) {
         AcquireSRWLockExclusive(&shared.lock);
@@ -538,7 +548,7 @@ void SplitEach(const FileCollection& files, const SizeCategoryList& list, Conten
         progress.KeepAlive();
         if (progress.CancelRequested()) shared.stop = true;
     }
-    for (auto& t : threads) t.join();
+    threads.Join();
     advance(reached());
     for (const SearchStats& own : shared.stats) {
         stats.opens += own.opens;
