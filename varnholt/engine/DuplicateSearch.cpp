@@ -69,6 +69,24 @@ std::wstring_view NamePart(const std::wstring& path) {
 
 bool FirstMemberBefore(const Group& a, const Group& b) { return a.front() < b.front(); }
 
+// Calls onRun(key, members) for every key that two or more members share, from
+// (key, member) pairs sorted as pairs, so that each run's members are in walk order.
+template <class OnRun>
+bool ForEachSharedKey(const std::vector<std::pair<uint64_t, uint32_t>>& sorted, OnRun&& onRun) {
+    for (size_t begin = 0; begin < sorted.size();) {
+        size_t end = begin + 1;
+        while (end < sorted.size() && sorted[end].first == sorted[begin].first) ++end;
+        if (end - begin >= 2) {
+            Group run;
+            run.reserve(end - begin);
+            for (size_t k = begin; k < end; ++k) run.push_back(sorted[k].second);
+            if (!onRun(sorted[begin].first, std::move(run))) return false;
+        }
+        begin = end;
+    }
+    return true;
+}
+
 // The first read of a file: its first block, or the whole of a smaller file
 // and one byte more, which shows its end without a second read.
 size_t FirstChunk(uint64_t size) { return size < kFirstBlock ? static_cast<size_t>(size) + 1 : kFirstBlock; }
@@ -256,17 +274,12 @@ bool ContentComparer::Split(const Group& members, std::vector<Group>& out) {
     for (uint32_t m : members) bySize.emplace_back(list_.entries[m].size, m);
     std::sort(bySize.begin(), bySize.end());
     std::vector<Group> found;
-    for (size_t begin = 0; begin < bySize.size();) {
-        size_t end = begin + 1;
-        while (end < bySize.size() && bySize[end].first == bySize[begin].first) ++end;
-        if (end - begin >= 2) {
-            Group run;
-            for (size_t k = begin; k < end; ++k) run.push_back(bySize[k].second);
-            if (bySize[begin].first == 0) found.push_back(std::move(run));  // empty files are equal
-            else if (!SplitSameSize(run, bySize[begin].first, found)) return false;
-        }
-        begin = end;
-    }
+    const bool done = ForEachSharedKey(bySize, [&](uint64_t size, Group run) {
+        if (size > 0) return SplitSameSize(run, size, found);
+        found.push_back(std::move(run));  // empty files are equal
+        return true;
+    });
+    if (!done) return false;
     std::sort(found.begin(), found.end(), FirstMemberBefore);
     for (auto& g : found) out.push_back(std::move(g));
     return true;
@@ -280,18 +293,7 @@ bool ContentComparer::SplitSameSize(const Group& members, uint64_t size, std::ve
         std::vector<std::pair<uint64_t, uint32_t>> hashes;
         if (!HashAll(set, limit, hashes)) return false;
         std::sort(hashes.begin(), hashes.end());
-        for (size_t begin = 0; begin < hashes.size();) {
-            size_t end = begin + 1;
-            while (end < hashes.size() && hashes[end].first == hashes[begin].first) ++end;
-            if (end - begin >= 2) {
-                Group run;
-                for (size_t k = begin; k < end; ++k) run.push_back(hashes[k].second);
-                std::sort(run.begin(), run.end());
-                if (!onRun(run)) return false;
-            }
-            begin = end;
-        }
-        return true;
+        return ForEachSharedKey(hashes, [&](uint64_t, const Group& run) { return onRun(run); });
     };
     return byHash(members, kFirstBlock, [&](const Group& run) {
         if (FitsSideBySide(run.size(), size)) return Lockstep(run, out);
