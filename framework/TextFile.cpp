@@ -31,25 +31,28 @@ std::wstring FromUtf8(std::string_view bytes) {
     return out;
 }
 
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
-
 }  // namespace
 
-std::string EncodeText(std::wstring_view text) {
+std::string EncodeTextAs(std::wstring_view text, bool utf8) {
     std::wstring crlf;
     crlf.reserve(text.size() + text.size() / 16);
     for (wchar_t c : text) {
         if (c == L'\n') crlf += L'\r';
         crlf += c;
     }
-    if (NeedsUtf8(crlf)) return std::string(kBom) + ToUtf8(crlf);
+    if (utf8) return ToUtf8(crlf);
     std::string out(crlf.size(), '\0');
     for (size_t i = 0; i < crlf.size(); ++i) out[i] = static_cast<char>(static_cast<unsigned char>(crlf[i]));
     return out;
 }
 
+std::string EncodeText(std::wstring_view text) {
+    if (NeedsUtf8(text)) return std::string(kUtf8Bom) + EncodeTextAs(text, true);
+    return EncodeTextAs(text, false);
+}
+
 std::wstring DecodeText(std::string_view bytes) {
-    if (bytes.substr(0, kBom.size()) == kBom) return FromUtf8(bytes.substr(kBom.size()));
+    if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) return FromUtf8(bytes.substr(kUtf8Bom.size()));
     std::wstring out(bytes.size(), L'\0');
     for (size_t i = 0; i < bytes.size(); ++i) out[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]));
     return out;

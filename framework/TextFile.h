@@ -9,8 +9,14 @@
 
 namespace fw {
 
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
 // Bytes of a text as written: LF becomes CRLF.
 std::string EncodeText(std::wstring_view text);
+// The same in a form chosen by the caller, without a byte-order mark: one byte
+// per character (codes above 255 cannot be kept then), or UTF-8. For writers
+// that decide the form of a whole file before its first piece.
+std::string EncodeTextAs(std::wstring_view text, bool utf8);
 // Text of file bytes: UTF-8 after a byte-order mark, otherwise one character per byte.
 // Line ends are left as they are.
 std::wstring DecodeText(std::string_view bytes);

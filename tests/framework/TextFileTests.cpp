@@ -47,6 +47,20 @@ TEST(TextFile, CharacterAbove255GoesThroughUtf8WithByteOrderMark) {
     EXPECT_EQ(ReadBytes(dir / L"l.txt"), "K\xf6ln\r\n");
 }
 
+TEST(TextFile, EncodeTextAsTheCallerChose) {
+    struct Case {
+        std::wstring text;
+        bool utf8;
+        std::string bytes;
+    } cases[] = {
+        {L"a\nb", false, "a\r\nb"},
+        {L"K\u00f6ln\n", false, "K\xf6ln\r\n"},
+        {L"K\u00f6ln\n", true, "K\xc3\xb6ln\r\n"},
+        {L"\u20ac", true, "\xe2\x82\xac"},  // no byte-order mark: the writer puts it once
+    };
+    for (const Case& c : cases) EXPECT_EQ(fw::EncodeTextAs(c.text, c.utf8), c.bytes) << c.bytes;
+}
+
 TEST(TextFile, FailedReplaceLeavesOldFileIntact) {
     TempDir dir;
     const std::wstring path = dir / L"keep.ini";
