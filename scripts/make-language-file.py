@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Writes Varnholt's language file data/varnholt/0026trl.ini from the table below.
+"""Writes Varnholt's language file data/varnholt/0026trl.ini from the table below,
+and the headers the programs build from it: the English texts built in and the
+entry numbers by name.
 
 One row per entry number: the texts in English, German, French, Spanish, Dutch
 and Brazilian Portuguese. The file is 8-bit Latin-1 text with CRLF line ends;
@@ -14,6 +16,8 @@ TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OUT = os.path.join(TOP, "data", "varnholt", "0026trl.ini")
 # The same English texts, built into the programs for when no language file can be read.
 ENGLISH_OUT = os.path.join(TOP, "varnholt", "engine", "EnglishTexts.inc")
+# The entry numbers by name, so that the code never spells a bare number.
+NUMBERS_OUT = os.path.join(TOP, "varnholt", "engine", "TextNumbers.h")
 
 # Order of the sections in the file, and the column of each in TEXTS.
 SECTIONS = [("[1031]", 1), ("[1033]", 0), ("[1036]", 2), ("[1034]", 3), ("[1043]", 4), ("[1046]", 5)]
@@ -497,12 +501,70 @@ TEXTS = {
 }
 
 
+# The name of every entry in the code (namespace txt), without its leading "k".
+NAMES = {
+    1: "SelectLanguage", 2: "LanguageName", 5: "MessageCaption",
+    10: "DuplicatesFound", 15: "PathLabel", 17: "SaveResults", 18: "EditResults", 20: "ExecuteFile",
+    25: "ShowFolder", 30: "Delete", 35: "Browse", 40: "Options", 45: "FindDuplicates",
+    50: "WelcomeTitle", 55: "WelcomeText1", 60: "WelcomeText2", 65: "WelcomeText3",
+    75: "CriteriaPrompt", 80: "SameName", 85: "SameSize", 90: "SameAttributes", 95: "SameCreationDate",
+    100: "SameModificationDate", 105: "SameAccessDate", 107: "SameChecksum", 108: "Cancel",
+    110: "BrowseTitle", 115: "NoSearchPath",
+    120: "ComparingCategory1", 125: "ComparingCategory2", 130: "ComparingCategory3", 135: "ComparingCategory4",
+    140: "ComparingCategory5", 145: "ComparingCategory6", 150: "ComparingCategory7",
+    155: "SearchingFiles", 160: "ComparingFiles", 165: "GroupsFound",
+    170: "NoFileToExecute", 175: "NoFileToShowFolder", 180: "NoFilesToRemove", 185: "ConfirmDelete",
+    190: "ResultsFileName", 192: "ResultsSaved",
+    200: "MenuFile", 215: "MenuLanguage", 220: "MenuExit",
+    250: "MenuHelp", 255: "MenuHelpFile", 260: "MenuWebsite", 265: "MenuAbout",
+    400: "NoResults", 405: "MenuFunctions", 410: "MenuEditResults", 415: "MenuSaveResults",
+    420: "MenuPrintResults", 425: "MenuBrowse", 430: "MenuAddFolder", 435: "MenuOptions", 440: "MenuNewSearch",
+    445: "MenuExecuteFile", 450: "MenuDeleteFile", 455: "MenuShowFolder",
+    460: "PrintedWith", 465: "PrintDate", 470: "CriteriaHeading",
+    475: "TipOptions", 480: "TipBrowse", 485: "TipFind", 490: "TipDelete", 495: "TipEditResults",
+    500: "TipExecute", 505: "TipSaveResults", 510: "TipShowFolder",
+    550: "TabCriteria", 555: "TabFilters", 560: "TabExceptions", 565: "ExceptionsGroup", 570: "FilterSettings",
+    575: "AddFile", 580: "AddFolder", 585: "AddSpecial", 590: "RemoveException", 595: "ExceptionPrompt",
+    600: "NoExceptionsSelected", 605: "ExceptFolderTitle", 610: "NoExceptionTyped",
+    615: "FilterSize", 620: "FilterAttributes", 625: "FilterDate", 630: "FilterName", 635: "Activate",
+    640: "SizeAtMost", 645: "SizeAtLeast",
+    650: "UnitBytes", 655: "UnitKB", 660: "UnitMB", 665: "UnitGB",
+    670: "AllAttributes", 675: "NoneOfAttributes", 680: "ReadOnly", 685: "Hidden", 690: "Archive",
+    695: "CreationDate", 700: "ModificationDate", 705: "AccessDate", 710: "NotLaterThan", 715: "NotEarlierThan",
+    720: "PathIncludes", 750: "ChecksumSecondStep", 755: "MenuWipeFile", 760: "ConfirmWipe",
+    770: "WipingFinished", 775: "SettingsPrompt", 780: "TabGeneral", 785: "RecycleOnDelete",
+    790: "ContextExecute", 795: "ContextDelete", 800: "ContextWipe", 805: "ContextShowFolder",
+    810: "TipHelp", 815: "TipCancel", 820: "TipSave", 825: "TipPages", 830: "TipExceptFiles",
+    835: "TipExceptFolder", 840: "TipAddException", 845: "TipRemoveExceptions",
+    850: "MaximizeOnResults", 855: "KeepLastPath",
+    900: "CategoriesPrompt", 905: "Category", 910: "FirstCategoryRange", 915: "RangeFrom", 920: "RangeTo",
+    925: "TabCategories", 930: "HeadingAtLeast", 935: "HeadingSmallerThan", 940: "HeadingFrom",
+    945: "HeadingToLessThan",
+    950: "MoreInfo", 955: "NoFileSelected", 960: "InfoFileName", 965: "InfoFolder", 970: "InfoCreated",
+    975: "InfoModified", 980: "InfoAccessed", 985: "InfoSize", 990: "MenuInfo", 995: "ProtectReadOnly",
+    1000: "GeneralOptions", 1005: "CopyPathLabel", 1010: "MenuDeleteAll",
+    1015: "MoveAllExplained", 1020: "MoveAllConfirm", 1025: "NothingToMove", 1030: "AllMoved",
+    1035: "MovedToFolder", 1040: "MovedEntry",
+}
+
+# Runs of entries that the code reaches by arithmetic: a function of the index,
+# its first entry, its last, and what the index means.
+RANGES = [
+    ("ComparingCategory", 120, 150, "category c, 0 to 6"),
+    ("SizeUnit", 650, 665, "unit code c: 0 bytes, 1 KB, 2 MB, 3 GB"),
+]
+
+
 def check():
     for number, row in TEXTS.items():
         assert len(row) == 6, number
         for text in row:
             text.encode("latin-1")
             assert "\\" not in text and "[" not in text and "\n" not in text, (number, text)
+    assert set(NAMES) == set(TEXTS), set(NAMES) ^ set(TEXTS)
+    assert len(set(NAMES.values())) == len(NAMES)
+    for _, first, last, _ in RANGES:
+        assert all(n in TEXTS for n in range(first, last + 1, 5)), first
     assert all(t.endswith(".") for t in TEXTS[165])
     assert not any(t.endswith(".") for t in TEXTS[1040])
 
@@ -526,12 +588,37 @@ def render_english():
     return ("\n".join(lines) + "\n").encode("ascii")
 
 
+def render_numbers():
+    lines = [
+        "// Written by scripts/make-language-file.py from its table: the numbers of the",
+        "// entries of 0026trl.ini by name. Edit the table, not this file.",
+        "#pragma once",
+        "",
+        "namespace txt {",
+        "",
+    ]
+    for number in sorted(TEXTS):
+        english = TEXTS[number][0]
+        if len(english) > 60:
+            english = english[:57].rstrip() + "..."
+        english = "".join(c if 32 <= ord(c) < 127 else "?" for c in english)
+        lines.append("inline constexpr int k%s = %d;  // %s" % (NAMES[number], number, english))
+    lines.append("")
+    for name, first, last, meaning in RANGES:
+        lines.append("// Entries %d to %d in steps of 5, by %s." % (first, last, meaning))
+        lines.append("constexpr int %s(int c) { return k%s + 5 * c; }" % (name, NAMES[first]))
+    lines += ["", "}  // namespace txt", ""]
+    return "\n".join(lines).encode("ascii")
+
+
 def main():
     check()
     with open(OUT, "wb") as f:
         f.write(render())
     with open(ENGLISH_OUT, "wb") as f:
         f.write(render_english())
+    with open(NUMBERS_OUT, "wb") as f:
+        f.write(render_numbers())
     print("wrote", os.path.relpath(OUT, TOP), "with", len(TEXTS), "entries per language")
 
 
