@@ -39,11 +39,8 @@ private:
     int comboId_;
 };
 
-// Varnholt's dialog: template 141, group box 1018, combo box 1031.
-class CLangaugeSelection : public LanguageSelectionDialog {
-public:
-    CLangaugeSelection() : LanguageSelectionDialog(141, 1018, 1031) {}
-};
+// Varnholt's dialog is CLangaugeSelection (varnholt/app/LanguageSelection.h),
+// named with Varnholt's resource ids.
 
 // Brisvane's dialog: template 151, group box 1010, combo box 1019.
 class CLanguage : public LanguageSelectionDialog {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "common/LanguageDialog.h"
+#include "varnholt/app/LanguageSelection.h"
 #include "framework/Controls.h"
 #include "resources/varnholt/resource.h"
 #include "tests/support/TestSupport.h"

@@ -25,6 +25,6 @@ inline constexpr int kProgressWindowSlot = -1;
 inline constexpr int kWelcomePanelSlot = -2;
 
 // The main window's layout for a client area of w x h pixels. Controls of the
-// welcome panel (1058, 1059, 1018, 1028, 1029, 1030) are placed in the panel's
+// welcome panel (its rules, title and texts) are placed in the panel's
 // coordinates, computed with the main window's width.
 std::vector<Placement> MainWindowLayout(int w, int h, int dpi);

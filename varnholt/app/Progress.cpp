@@ -6,6 +6,7 @@
 
 #include "framework/Pump.h"
 #include "resources/varnholt/resource.h"
+#include "varnholt/engine/TextNumbers.h"
 
 CFakeDlg::CFakeDlg() : fw::Dialog(IDD_PULSE) {}
 
@@ -52,7 +53,7 @@ void CProgress::Close() { Destroy(); }
 bool CProgress::OnInitDialog() {
     texts_.Load();
     background_.reset(CreateSolidBrush(RGB(240, 240, 240)));
-    Item(IDC_PROGRESS_CANCEL).SetText(texts_.GetText(108));
+    Item(IDC_PROGRESS_CANCEL).SetText(texts_.GetText(txt::kCancel));
     cancelRequested_ = false;
     tickCount_ = 0;
     pictureIndex_ = 0;

@@ -1,15 +1,16 @@
 #include "varnholt/app/StartDialog.h"
 
 #include "resources/varnholt/resource.h"
+#include "varnholt/engine/TextNumbers.h"
 
 CStartDialog::CStartDialog() : fw::Dialog(IDD_WELCOME) {}
 
 bool CStartDialog::OnInitDialog() {
     texts_.Load();
-    Item(IDC_WELCOME_TITLE).SetText(texts_.GetText(50));
-    Item(IDC_WELCOME_TEXT1).SetText(texts_.GetText(55));
-    Item(IDC_WELCOME_TEXT2).SetText(texts_.GetText(60));
-    Item(IDC_WELCOME_TEXT3).SetText(texts_.GetText(65));
+    Item(IDC_WELCOME_TITLE).SetText(texts_.GetText(txt::kWelcomeTitle));
+    Item(IDC_WELCOME_TEXT1).SetText(texts_.GetText(txt::kWelcomeText1));
+    Item(IDC_WELCOME_TEXT2).SetText(texts_.GetText(txt::kWelcomeText2));
+    Item(IDC_WELCOME_TEXT3).SetText(texts_.GetText(txt::kWelcomeText3));
     // 23 pixels at 96 DPI, like every other layout number.
     DpiScale scale{WindowDpi(hwnd())};
     titleFont_.reset(CreateFontW(scale(23), 0, 0, 0, 100, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,

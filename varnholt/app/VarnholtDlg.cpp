@@ -4,11 +4,12 @@
 
 #include "framework/Errors.h"
 #include "framework/Ui.h"
-#include "common/LanguageDialog.h"
 #include "varnholt/app/AboutDlg.h"
 #include "varnholt/app/Dpi.h"
 #include "varnholt/app/ExceptionFile.h"
+#include "varnholt/app/LanguageSelection.h"
 #include "varnholt/engine/DuplicateSearch.h"
+#include "varnholt/engine/TextNumbers.h"
 
 namespace {
 
@@ -22,12 +23,24 @@ struct MenuText {
     int number;
 };
 constexpr MenuText kMenuTexts[] = {
-    {ID_FILE_EDIT_RESULTS, 410},  {ID_FILE_SAVE_RESULTS, 415},   {ID_FILE_PRINT_RESULTS, 420},
-    {ID_FILE_LANGUAGE, 215},      {ID_FILE_EXIT, 220},           {ID_FUNCTIONS_BROWSE, 425},
-    {ID_FUNCTIONS_ADD_FOLDER, 430}, {ID_FUNCTIONS_OPTIONS, 435}, {ID_FUNCTIONS_NEW_SEARCH, 440},
-    {ID_FUNCTIONS_EXECUTE, 445},  {ID_FUNCTIONS_DELETE, 450},    {ID_FUNCTIONS_WIPE, 755},
-    {ID_FUNCTIONS_SHOW_FOLDER, 455}, {ID_FUNCTIONS_INFO, 990},   {ID_FUNCTIONS_DELETE_ALL, 1010},
-    {ID_HELP_HELPFILE, 255},      {ID_HELP_WEBSITE, 260},        {ID_HELP_ABOUT, 265},
+    {ID_FILE_EDIT_RESULTS, txt::kMenuEditResults},
+    {ID_FILE_SAVE_RESULTS, txt::kMenuSaveResults},
+    {ID_FILE_PRINT_RESULTS, txt::kMenuPrintResults},
+    {ID_FILE_LANGUAGE, txt::kMenuLanguage},
+    {ID_FILE_EXIT, txt::kMenuExit},
+    {ID_FUNCTIONS_BROWSE, txt::kMenuBrowse},
+    {ID_FUNCTIONS_ADD_FOLDER, txt::kMenuAddFolder},
+    {ID_FUNCTIONS_OPTIONS, txt::kMenuOptions},
+    {ID_FUNCTIONS_NEW_SEARCH, txt::kMenuNewSearch},
+    {ID_FUNCTIONS_EXECUTE, txt::kMenuExecuteFile},
+    {ID_FUNCTIONS_DELETE, txt::kMenuDeleteFile},
+    {ID_FUNCTIONS_WIPE, txt::kMenuWipeFile},
+    {ID_FUNCTIONS_SHOW_FOLDER, txt::kMenuShowFolder},
+    {ID_FUNCTIONS_INFO, txt::kMenuInfo},
+    {ID_FUNCTIONS_DELETE_ALL, txt::kMenuDeleteAll},
+    {ID_HELP_HELPFILE, txt::kMenuHelpFile},
+    {ID_HELP_WEBSITE, txt::kMenuWebsite},
+    {ID_HELP_ABOUT, txt::kMenuAbout},
 };
 
 struct MenuPicture {
@@ -36,10 +49,13 @@ struct MenuPicture {
     int bitmap;
 };
 constexpr MenuPicture kMenuPictures[] = {
-    {0, 0, 161}, {0, 1, 159}, {0, 2, 157}, {0, 4, 142}, {0, 6, 146},
-    {1, 0, 152}, {1, 1, 155}, {1, 3, 156}, {1, 4, 151}, {1, 6, 153},
-    {1, 7, 158}, {1, 8, 163}, {1, 9, 160}, {1, 10, 149}, {1, 12, 158},
-    {2, 0, 149}, {2, 2, 150}, {2, 3, 143},
+    {0, 0, IDB_MENU_EDIT},   {0, 1, IDB_MENU_SAVE},        {0, 2, IDB_MENU_PRINT},
+    {0, 4, IDB_MENU_LANGUAGE}, {0, 6, IDB_MENU_EXIT},
+    {1, 0, IDB_MENU_BROWSE}, {1, 1, IDB_MENU_ADD_FOLDER},  {1, 3, IDB_MENU_OPTIONS},
+    {1, 4, IDB_MENU_SEARCH}, {1, 6, IDB_MENU_EXECUTE},     {1, 7, IDB_MENU_DELETE},
+    {1, 8, IDB_MENU_WIPE},   {1, 9, IDB_MENU_SHOW_FOLDER}, {1, 10, IDB_MENU_INFO},
+    {1, 12, IDB_MENU_DELETE},
+    {2, 0, IDB_MENU_INFO},   {2, 2, IDB_MENU_WEBSITE},     {2, 3, IDB_MENU_ABOUT},
 };
 
 struct Tip {
@@ -47,8 +63,10 @@ struct Tip {
     int number;
 };
 constexpr Tip kTips[] = {
-    {IDC_OPTIONS, 475}, {IDC_BROWSE, 480},       {IDC_FIND, 485},         {IDC_DELETE, 490},
-    {IDC_EDIT_RESULTS, 495}, {IDC_EXECUTE, 500}, {IDC_SAVE_RESULTS, 505}, {IDC_SHOW_FOLDER, 510},
+    {IDC_OPTIONS, txt::kTipOptions},          {IDC_BROWSE, txt::kTipBrowse},
+    {IDC_FIND, txt::kTipFind},                {IDC_DELETE, txt::kTipDelete},
+    {IDC_EDIT_RESULTS, txt::kTipEditResults}, {IDC_EXECUTE, txt::kTipExecute},
+    {IDC_SAVE_RESULTS, txt::kTipSaveResults}, {IDC_SHOW_FOLDER, txt::kTipShowFolder},
 };
 
 void SetMenuText(HMENU menu, UINT item, bool byPosition, const std::wstring& text) {
@@ -148,7 +166,7 @@ void CVarnholtDlg::Initialise() {
 void CVarnholtDlg::TranslateMenu() {
     HMENU menu = GetMenu(hwnd());
     if (!menu) return;
-    const int topNumbers[] = {200, 405, 250};
+    const int topNumbers[] = {txt::kMenuFile, txt::kMenuFunctions, txt::kMenuHelp};
     for (int i = 0; i < 3; ++i) SetMenuText(menu, static_cast<UINT>(i), true, texts_.GetText(topNumbers[i]));
     for (const auto& item : kMenuTexts) {
         std::wstring text = texts_.GetText(item.number);
@@ -192,9 +210,11 @@ void CVarnholtDlg::CreateTooltips() {
 
 void CVarnholtDlg::SetControlTexts() {
     const std::pair<int, int> texts[] = {
-        {IDC_FOUND_LABEL, 10}, {IDC_PATH_LABEL, 15}, {IDC_SAVE_RESULTS, 17}, {IDC_EDIT_RESULTS, 18},
-        {IDC_EXECUTE, 20},     {IDC_SHOW_FOLDER, 25}, {IDC_DELETE, 30},      {IDC_BROWSE, 35},
-        {IDC_OPTIONS, 40},     {IDC_FIND, 45},
+        {IDC_FOUND_LABEL, txt::kDuplicatesFound}, {IDC_PATH_LABEL, txt::kPathLabel},
+        {IDC_SAVE_RESULTS, txt::kSaveResults},    {IDC_EDIT_RESULTS, txt::kEditResults},
+        {IDC_EXECUTE, txt::kExecuteFile},         {IDC_SHOW_FOLDER, txt::kShowFolder},
+        {IDC_DELETE, txt::kDelete},               {IDC_BROWSE, txt::kBrowse},
+        {IDC_OPTIONS, txt::kOptions},             {IDC_FIND, txt::kFindDuplicates},
     };
     for (auto [id, number] : texts) Item(id).SetText(texts_.GetText(number));
 }
@@ -287,7 +307,7 @@ bool CVarnholtDlg::OnCommand(int id, int, HWND) {
             RequireResults();
             return true;
         case ID_FUNCTIONS_DELETE_ALL:
-            if (!resultsShown_) Message(1025);
+            if (!resultsShown_) Message(txt::kNothingToMove);
             return true;
         case ID_FILE_PRINT_RESULTS:
         case ID_FUNCTIONS_WIPE:
@@ -436,17 +456,17 @@ void CVarnholtDlg::StorePathField() { searchPathText_ = Item(IDC_SEARCH_PATH).Ge
 void CVarnholtDlg::LoadPathField() { Item(IDC_SEARCH_PATH).SetText(searchPathText_); }
 
 void CVarnholtDlg::Message(int textNumber) {
-    fw::ShowMessageBox(hwnd(), texts_.GetText(textNumber), texts_.GetText(5), MB_OK);
+    fw::ShowMessageBox(hwnd(), texts_.GetText(textNumber), texts_.GetText(txt::kMessageCaption), MB_OK);
 }
 
 bool CVarnholtDlg::RequireResults() {
     if (resultsShown_) return true;
-    Message(400);
+    Message(txt::kNoResults);
     return false;
 }
 
 void CVarnholtDlg::Browse() {
-    auto folder = fw::BrowseForFolder(texts_.GetText(110));
+    auto folder = fw::BrowseForFolder(texts_.GetText(txt::kBrowseTitle));
     if (!folder) return;
     searchPathText_ = *folder + L"\\...";
     LoadPathField();
@@ -456,7 +476,7 @@ void CVarnholtDlg::AddFolder() {
     StorePathField();
     std::wstring old = searchPathText_;
     if (old.empty()) return Browse();
-    auto folder = fw::BrowseForFolder(texts_.GetText(110));
+    auto folder = fw::BrowseForFolder(texts_.GetText(txt::kBrowseTitle));
     if (!folder) return;
     searchPathText_ = *folder + L"\\...;" + old;
     LoadPathField();
@@ -470,7 +490,7 @@ void CVarnholtDlg::ChangeLanguage() {
     if (PowerClass::CountLetterH(ReadValue(L"Version")) > 0) return;
     std::wstring current = ReadValue(L"Language");
     CLangaugeSelection dialog;
-    dialog.labelText = texts_.GetText(1);
+    dialog.labelText = texts_.GetText(txt::kSelectLanguage);
     dialog.languageCode = current;
     dialog.DoModal(hwnd());
     if (dialog.languageCode == current) return;
@@ -491,7 +511,7 @@ void CVarnholtDlg::ShowAbout() {
 
 void CVarnholtDlg::StartSearch() {
     StorePathField();
-    if (searchPathText_.empty()) return Message(115);
+    if (searchPathText_.empty()) return Message(txt::kNoSearchPath);
 
     for (int id : kResultButtons) Item(id).Show(false);
     Item(IDC_FOUND_LABEL).Show(true);

@@ -18,6 +18,7 @@
 #include "varnholt/engine/MemoryTree.h"
 #include "varnholt/engine/ResultsText.h"
 #include "varnholt/engine/SearchSettings.h"
+#include "varnholt/engine/TextNumbers.h"
 #include "varnholt/engine/ExceptionList.h"
 #include "varnholt/scan/LanguageTexts.h"
 
@@ -171,7 +172,7 @@ int wmain(int argc, wchar_t** argv) {
         const SearchOutcome outcome =
             RunSearch(pathList, settings, store, texts, progress, tree, results, &stats);
         if (outcome == SearchOutcome::EmptyPath) {
-            Err(texts.GetText(115) + L"\n");
+            Err(texts.GetText(txt::kNoSearchPath) + L"\n");
             return 2;
         }
 
