@@ -26,6 +26,10 @@ public:
     // executable's folder; an empty text restores the real one.
     static void SetProgramFolderForTests(std::wstring folder);
     std::wstring GetConfigPath();
+    // Where a product's per-user configuration lives: "%s\Quorvex\%s\%s\config.ini" with the
+    // application-data folder, the product id and the version. Only computes the path.
+    static std::wstring UserConfigPath(const std::wstring& appData, const std::wstring& productId,
+                                       const std::wstring& version);
     // The starter's narrower form: no maker and product folders made, no DataFolder.
     std::wstring GetStarterConfigPath();
     std::wstring ReadConfigValue(const std::wstring& key);

@@ -7,6 +7,7 @@
 
 #include "common/PowerClass.h"
 #include "framework/Errors.h"
+#include "framework/Handles.h"
 #include "framework/TextFile.h"
 
 namespace {
@@ -20,21 +21,6 @@ std::wstring& ProgramFolderOverride() {
     static std::wstring folder;
     return folder;
 }
-
-class RegKey {
-public:
-    RegKey() = default;
-    ~RegKey() {
-        if (key_) RegCloseKey(key_);
-    }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-    HKEY* out() { return &key_; }
-    HKEY get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 // A key is matched against the whole line. A matched key consumes the line after
 // it as its value, so that line is never itself taken for a key.
@@ -93,7 +79,7 @@ std::wstring ResolveProductStore(PowerClass& power, const std::wstring& programF
     if (appData.empty()) return templatePath;
     std::wstring version = ReadValueFrom(templatePath, L"Version");
     std::wstring productId = ReadValueFrom(templatePath, L"Product ID");
-    std::wstring path = appData + L"\\Quorvex\\" + productId + L"\\" + version + kConfigName;
+    std::wstring path = PowerClass::UserConfigPath(appData, productId, version);
     if (!PowerClass::FileExists(path)) {
         std::wstring folder = path.substr(0, path.size() - 10);
         CreateDirectoryW(folder.c_str(), nullptr);  // the last level only; fails harmlessly when it exists
@@ -134,7 +120,7 @@ std::wstring PowerClass::GetConfigPath() {
         CreateFolderWhenMissing(product + L"\\" + ReadConfigValue(L"Version"));
         std::wstring version = ReadConfigValue(L"Version");
         std::wstring productId = ReadConfigValue(L"Product ID");
-        ConfigPath = appData + L"\\Quorvex\\" + productId + L"\\" + version + kConfigName;
+        ConfigPath = UserConfigPath(appData, productId, version);
         found = FileExists(ConfigPath);
         if (!found) {
             std::wstring folder = ConfigPath.substr(0, ConfigPath.size() - 10);
@@ -147,6 +133,11 @@ std::wstring PowerClass::GetConfigPath() {
     DataFolder = ConfigPath.substr(0, ConfigPath.size() - 11);
     MakerFolder = CutBeforeLastBackslash(CutBeforeLastBackslash(DataFolder));
     return ConfigPath;
+}
+
+std::wstring PowerClass::UserConfigPath(const std::wstring& appData, const std::wstring& productId,
+                                        const std::wstring& version) {
+    return appData + L"\\Quorvex\\" + productId + L"\\" + version + kConfigName;
 }
 
 std::wstring PowerClass::GetStarterConfigPath() {
@@ -183,7 +174,7 @@ std::wstring PowerClass::ReadRegistryText(int rootCode, const std::wstring& valu
     }
     if (keyPath.empty()) return kNoKeyText;
 
-    RegKey key;
+    fw::RegKey key;
     if (RegOpenKeyExW(root, keyPath.c_str(), 0, KEY_QUERY_VALUE, key.out()) != ERROR_SUCCESS) return {};
     // The value is read whole, whatever its length: the buffer grows as the query asks.
     std::vector<BYTE> data;
@@ -211,13 +202,13 @@ void PowerClass::DeleteRegistryValue(int rootCode, const std::wstring& valueName
         case 1: root = HKEY_CURRENT_USER; break;
         default: return;
     }
-    RegKey key;
+    fw::RegKey key;
     if (RegOpenKeyW(root, RegistryKeyPath.c_str(), key.out()) != ERROR_SUCCESS) return;
     RegDeleteValueW(key.get(), valueName.c_str());
 }
 
 void PowerClass::WriteRegistryText(const std::wstring& valueName, const std::wstring& value) {
-    RegKey key;
+    fw::RegKey key;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, RegistryKeyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
                         nullptr, key.out(), nullptr) != ERROR_SUCCESS)
         return;
