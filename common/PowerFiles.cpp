@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/FileLinks.h"
 #include "common/PowerClass.h"
 #include "framework/Handles.h"
 #include "framework/Pump.h"
@@ -46,6 +47,24 @@ bool ReadAttributeData(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& data
 
 uint64_t SizeOf(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; }
 
+// Whether the open file is reached by this one name only: no second name (a
+// hard link) and no link to another file, so that its data is the path's alone.
+bool IsSoleName(HANDLE file, const std::wstring& path) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file, &info)) return false;
+    if (info.nNumberOfLinks > 1 || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+    if (!FileLinksUnmarked()) return true;
+    // There a link opens as the file it names: it must be found where its folder is.
+    const size_t cut = path.rfind(L'\\');
+    if (cut == std::wstring::npos) return false;
+    std::wstring parent = path.substr(0, cut);
+    if (parent.size() == 2 && parent[1] == L':') parent += L'\\';
+    fw::FileHandle folder(CreateFileW(parent.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const std::wstring folderPath = folder ? FinalPathOf(folder.get()) : std::wstring();
+    return !folderPath.empty() && FinalPathOf(file) == JoinPath(folderPath, std::wstring_view(path).substr(cut + 1));
+}
+
 }  // namespace
 
 uint64_t PowerClass::GetFileSize64(const std::wstring& path, bool statusOnly) {
@@ -82,17 +101,19 @@ void PowerClass::DeleteFileOrRecycle(const std::wstring& path, bool toRecycleBin
 
 // Zeros over the whole length, then deletion. A file that cannot be opened or
 // overwritten is left in place and reported, since deleting it unwiped would
-// leave its content readable on the disk while the user believes it gone.
+// leave its content readable on the disk while the user believes it gone. A
+// file with another name, or a link, is refused: its data is not this path's alone.
 bool PowerClass::WipeFile(const std::wstring& path) {
     uint64_t size = GetFileSize64(path, false);
     // Windows refuses to open a read-only file for writing; say so here too, so
     // that no file system or privilege lets a read-only file be overwritten.
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_REPARSE_POINT)))
+        return false;
     {
         fw::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return false;
+                                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (!file || !IsSoleName(file.get(), path)) return false;
         // Once open nobody else can write: the length now is the length to cover.
         LARGE_INTEGER current;
         if (GetFileSizeEx(file.get(), &current)) size = static_cast<uint64_t>(current.QuadPart);
@@ -176,7 +197,7 @@ int PowerClass::ListSubfolders(const std::wstring& folder, int depthLimit) {
             if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
             const std::wstring name = entry.cFileName;
             if (name == L"." || name == L"..") continue;
-            std::wstring sub = folder + L"\\" + name;
+            std::wstring sub = JoinPath(folder, name);
             FolderList.push_back(sub);
             const auto depth = std::count(sub.begin(), sub.end(), L'\\');
             if (depth < FolderDepthLimit) ListSubfolders(sub, -1);

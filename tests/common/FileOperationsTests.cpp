@@ -30,15 +30,26 @@ std::wstring TrashFiles() {
     return path;
 }
 
+// The file's bytes as seen through a handle opened before the wipe, which
+// keeps the data readable after the name is gone.
+std::string ReadThrough(HANDLE file) {
+    std::string bytes(4096, '\0');
+    DWORD got = 0;
+    SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+    if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr)) got = 0;
+    bytes.resize(got);
+    return bytes;
+}
+
 struct WipeSeen {
-    std::wstring witness;
+    HANDLE witness;
     std::string atFirstPump;
 };
 
 LRESULT CALLBACK WipeWatcherProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_APP) {
         auto* seen = reinterpret_cast<WipeSeen*>(lp);
-        seen->atFirstPump = ReadBytes(seen->witness);
+        seen->atFirstPump = ReadThrough(seen->witness);
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
@@ -133,16 +144,16 @@ TEST_F(FileOperations, DeleteToRecycleBinLandsInTrash) {
 }
 
 // Zeros over the whole length in blocks of 1000 bytes, with messages dispatched
-// between blocks, and only then the file goes. A second name for the same file
-// (a hard link) shows what was written after the first name is gone.
+// between blocks, and only then the file goes. A handle held without delete
+// sharing keeps the name, so the zeros can be seen and the wipe says it failed.
 TEST_F(FileOperations, WipeWritesZerosInBlocksThenDeletes) {
     const std::wstring path = Write(L"secret.bin", Pattern(2500));
-    const std::wstring witness = dir / L"witness.bin";
-    if (!CreateHardLinkW(witness.c_str(), path.c_str(), nullptr))
-        GTEST_SKIP() << "no hard links here: cannot look at the wiped content";
+    fw::FileHandle witness(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(witness);
 
     // A message waiting before the wipe is dispatched after its first block.
-    WipeSeen seen{witness, {}};
+    WipeSeen seen{witness.get(), {}};
     const wchar_t kClass[] = L"WipeWatcher";
     WNDCLASSW wc = {};
     wc.lpfnWndProc = WipeWatcherProc;
@@ -153,18 +164,33 @@ TEST_F(FileOperations, WipeWritesZerosInBlocksThenDeletes) {
     ASSERT_NE(window, nullptr);
     PostMessageW(window, WM_APP, 0, reinterpret_cast<LPARAM>(&seen));
 
-    EXPECT_TRUE(PowerClass::WipeFile(path));
+    EXPECT_FALSE(PowerClass::WipeFile(path));
     DestroyWindow(window);
-
-    EXPECT_FALSE(Exists(path));
-    EXPECT_EQ(ReadBytes(witness), std::string(2500, '\0'));
+    EXPECT_EQ(ReadThrough(witness.get()), std::string(2500, '\0'));
     ASSERT_EQ(seen.atFirstPump.size(), 2500u);
     EXPECT_EQ(seen.atFirstPump.substr(0, 1000), std::string(1000, '\0'));
     EXPECT_EQ(seen.atFirstPump.substr(1000), Pattern(2500).substr(1000));
-    // The wiped file did not go to the recycle bin.
+    witness.reset();
+
+    // Nothing in the way: the file goes, and not to the recycle bin.
+    EXPECT_TRUE(PowerClass::WipeFile(path));
+    EXPECT_FALSE(Exists(path));
     const std::wstring trash = TrashFiles();
     if (!trash.empty()) {
         EXPECT_FALSE(Exists(trash + L"\\secret.bin"));
+    }
+}
+
+// Data another name shares is never overwritten: a file with a second name
+// (a hard link) is refused, and both names keep their bytes.
+TEST_F(FileOperations, WipeRefusesAFileWithAnotherName) {
+    const std::wstring path = Write(L"kept.bin", Pattern(2500));
+    const std::wstring other = dir / L"other name.bin";
+    if (!CreateHardLinkW(other.c_str(), path.c_str(), nullptr)) GTEST_SKIP() << "no hard links here";
+    for (const std::wstring& name : {path, other}) {
+        EXPECT_FALSE(PowerClass::WipeFile(name));
+        EXPECT_EQ(ReadBytes(path), Pattern(2500));
+        EXPECT_EQ(ReadBytes(other), Pattern(2500));
     }
 }
 
