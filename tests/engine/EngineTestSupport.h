@@ -52,7 +52,7 @@ public:
 // reads. Files are opened from the comparison's read-ahead thread too.
 class MemoryContent : public ContentSource {
 public:
-    std::unique_ptr<ContentReader> Open(const std::wstring& path) override {
+    std::unique_ptr<ContentReader> Open(const std::wstring& path, const std::wstring&) override {
         std::lock_guard lock(mutex);
         ++opens;
         opened.insert(path);

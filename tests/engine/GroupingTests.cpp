@@ -507,9 +507,9 @@ TEST(Grouping, AFailureWhileComparingOnAnotherThreadReachesTheCaller) {
     struct FailingContent : ContentSource {
         MemoryContent& inner;
         explicit FailingContent(MemoryContent& c) : inner(c) {}
-        std::unique_ptr<ContentReader> Open(const std::wstring& path) override {
+        std::unique_ptr<ContentReader> Open(const std::wstring& path, const std::wstring&) override {
             if (path == L"C:\\d\\f17.bin") throw std::runtime_error("no memory");
-            return inner.Open(path);
+            return inner.Open(path, {});
         }
     };
     ContentPool pool;

@@ -29,6 +29,7 @@ std::wstring GetEnv(const wchar_t* name) {
 
 std::wstring SuiteDir() { return FromUnixPath(GetEnv(L"SUITE_DIR")); }
 std::wstring SourceDir() { return FromUnixPath(GetEnv(L"SOURCE_DIR")); }
+std::wstring FixturesDir() { return FromUnixPath(GetEnv(L"WINE_FIXTURES")); }
 
 TempDir::TempDir() {
     wchar_t base[MAX_PATH];

@@ -95,6 +95,10 @@ bool SuiteActiveExists();
 // SUITE_DIR of the build, in Windows form.
 std::wstring SuiteDir();
 std::wstring SourceDir();
+// Made by the test run's preparation from the Linux side (scripts/wine-run):
+// links to files, folders differing only in case, a link back up, and the
+// folder that drive Y: is mapped onto.
+std::wstring FixturesDir();
 std::wstring GetEnv(const wchar_t* name);
 
 }  // namespace testing_support

@@ -15,12 +15,17 @@ public:
 class ContentSource {
 public:
     virtual ~ContentSource() = default;
-    // Null when the file cannot be opened for reading.
-    virtual std::unique_ptr<ContentReader> Open(const std::wstring& path) = 0;
+    // Null when the file cannot be opened for reading, or when `listedAt` is
+    // given and the file opened is not there: a link the listing did not mark.
+    virtual std::unique_ptr<ContentReader> Open(const std::wstring& path, const std::wstring& listedAt) = 0;
 };
 
 // Files opened read-only for sequential reading, others allowed to read but not to write.
 class FileContentSource : public ContentSource {
 public:
-    std::unique_ptr<ContentReader> Open(const std::wstring& path) override;
+    std::unique_ptr<ContentReader> Open(const std::wstring& path, const std::wstring& listedAt) override;
 };
+
+// Whether the file at `path` is the one the listing showed at `listedAt` (the
+// final path of its folder and its name), and not a link to another file.
+bool IsListedFile(const std::wstring& path, const std::wstring& listedAt);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "common/FileLinks.h"
 #include "common/PowerClass.h"
 #include "framework/Handles.h"
 #include "varnholt/engine/SearchSettings.h"
@@ -21,9 +22,6 @@ constexpr uint64_t kFirstTimeAfter1970 = (11644473600ULL + 365ULL * 86400ULL) * 
 constexpr uint64_t kLastConvertibleTime = 0x7FFFFFFFFFFFFFFFULL;
 
 constexpr size_t kNameBlockChars = 64 * 1024;
-
-uint64_t Join(DWORD high, DWORD low) { return (uint64_t(high) << 32) | low; }
-uint64_t Join(const FILETIME& t) { return Join(t.dwHighDateTime, t.dwLowDateTime); }
 
 int Digit(wchar_t c) { return c >= L'0' && c <= L'9' ? c - L'0' : 0; }
 
@@ -45,14 +43,7 @@ LocalDate ToLocalDate(int64_t seconds) {
     return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday};
 }
 
-std::wstring Upper(std::wstring text) {
-    if (!text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
-bool IsDots(const wchar_t* name) {
-    return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0));
-}
+bool IsDots(std::wstring_view name) { return name == L"." || name == L".."; }
 
 }  // namespace
 
@@ -80,8 +71,8 @@ FileStatus StatusFromEntry(const RawFileTimes& times, uint64_t size, uint32_t at
 
 FileCollection::FileCollection() = default;
 
-uint32_t FileCollection::AddFolder(std::wstring folder) {
-    folders_.push_back(std::move(folder));
+uint32_t FileCollection::AddFolder(std::wstring folder, uint64_t volume, std::wstring finalPath) {
+    folders_.push_back({std::move(folder), volume, std::move(finalPath)});
     return static_cast<uint32_t>(folders_.size() - 1);
 }
 
@@ -109,13 +100,13 @@ std::wstring_view FileCollection::Name(const FileEntry& e) const {
     return {block + e.nameOffset % kNameBlockChars, e.nameLength};
 }
 
-std::wstring FileCollection::Path(const FileEntry& e) const {
-    const std::wstring& folder = folders_[e.folder];
-    const std::wstring_view name = Name(e);
-    std::wstring path;
-    path.reserve(folder.size() + 1 + name.size());
-    path.append(folder).append(1, L'\\').append(name);
-    return path;
+std::wstring FileCollection::Path(const FileEntry& e) const { return JoinPath(folders_[e.folder].path, Name(e)); }
+
+FileIdentity FileCollection::Identity(const FileEntry& e) const { return {folders_[e.folder].volume, e.fileId}; }
+
+std::wstring FileCollection::ListedAt(const FileEntry& e) const {
+    const std::wstring& finalPath = folders_[e.folder].finalPath;
+    return finalPath.empty() ? std::wstring() : JoinPath(finalPath, Name(e));
 }
 
 FileStatus FileCollection::Status(const FileEntry& e) const {
@@ -137,7 +128,7 @@ uint64_t FileCollection::TotalCount() const {
 
 size_t FileCollection::PoolBytes() const {
     size_t n = nameBlocks_.size() * kNameBlockChars * sizeof(wchar_t);
-    for (const auto& f : folders_) n += sizeof f + f.capacity() * sizeof(wchar_t);
+    for (const auto& f : folders_) n += sizeof f + (f.path.capacity() + f.finalPath.capacity()) * sizeof(wchar_t);
     return n;
 }
 
@@ -192,41 +183,84 @@ bool PassesFilters(const std::wstring& path, const SearchSettings& settings) {
 
 // --- the walk ---
 
-std::wstring FolderIdentity(const std::wstring& folder) {
-    std::wstring full(MAX_PATH, L'\0');
-    DWORD n = GetFullPathNameW(folder.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (n >= full.size()) {
-        full.resize(n + 1);
-        n = GetFullPathNameW(folder.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    }
-    full.resize(n && n < full.size() ? n : 0);
-    if (full.empty()) full = folder;
+namespace {
 
-    fw::FileHandle h(CreateFileW(full.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (h) {
-        std::wstring final(MAX_PATH + 8, L'\0');
-        DWORD m = GetFinalPathNameByHandleW(h.get(), final.data(), static_cast<DWORD>(final.size()), 0);
-        if (m >= final.size()) {
-            final.resize(m + 1);
-            m = GetFinalPathNameByHandleW(h.get(), final.data(), static_cast<DWORD>(final.size()), 0);
-        }
-        if (m && m < final.size()) {
-            final.resize(m);
-            if (final.rfind(L"\\\\?\\UNC\\", 0) == 0) final = L"\\" + final.substr(7);
-            else if (final.rfind(L"\\\\?\\", 0) == 0) final.erase(0, 4);
-            full = final;
-        }
-    }
-    while (full.size() > 3 && full.back() == L'\\') full.pop_back();
-    return Upper(full);
+// A folder's identity as text: volume and file id where the file system gives
+// an id, else its final path (exact case).
+std::wstring IdentityText(uint64_t volume, uint64_t low, uint64_t high, const std::wstring& finalPath) {
+    if (low == 0 && high == 0) return L"P" + finalPath;
+    wchar_t text[64];
+    swprintf(text, 64, L"V%llx:%llx:%llx", static_cast<unsigned long long>(volume),
+             static_cast<unsigned long long>(high), static_cast<unsigned long long>(low));
+    return text;
 }
+
+// FileIdInfo (Windows 8 and later): the volume's 64-bit serial and the 128-bit file id.
+constexpr auto kFileIdInfo = static_cast<FILE_INFO_BY_HANDLE_CLASS>(18);
+struct FileIdInfo {
+    ULONGLONG volumeSerialNumber;
+    ULONGLONG id[2];
+};
+
+// One listing buffer per depth: large enough for many entries at a time.
+constexpr size_t kListingBytes = 64 * 1024;
+
+}  // namespace
+
+std::wstring SearchFolder(const std::wstring& folder) {
+    if (folder.size() == 2 && folder[1] == L':') return folder + L"\\";
+    return folder;
+}
+
+struct FileCollector::OpenFolder {
+    fw::FileHandle handle;
+    uint64_t volume = 0;
+    std::wstring identity;
+    std::wstring finalPath;  // only where needed: links, roots, unmarked file links
+
+    // Opens a folder for listing, following links; false when it cannot be listed.
+    bool Open(const std::wstring& folder, bool wantFinalPath) {
+        handle = fw::FileHandle(CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        if (!handle) return false;
+        uint64_t low = 0, high = 0;
+        FileIdInfo id{};
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (GetFileInformationByHandleEx(handle.get(), kFileIdInfo, &id, sizeof id)) {
+            volume = id.volumeSerialNumber;
+            low = id.id[0];
+            high = id.id[1];
+        } else if (GetFileInformationByHandle(handle.get(), &info)) {
+            volume = info.dwVolumeSerialNumber;
+            low = (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+        }
+        if (wantFinalPath || (low == 0 && high == 0)) {
+            finalPath = FinalPathOf(handle.get());
+            if (finalPath.empty()) finalPath = folder;
+        }
+        identity = IdentityText(volume, low, high, finalPath);
+        return true;
+    }
+};
 
 FileCollector::FileCollector(const SearchSettings& settings, ProgressSink& progress, FileCollection& files,
                              std::vector<std::wstring> folderList)
-    : settings_(settings), progress_(progress), files_(files), folderList_(std::move(folderList)) {
+    : settings_(settings),
+      progress_(progress),
+      files_(files),
+      folderList_(std::move(folderList)),
+      recordFinalPaths_(FileLinksUnmarked()) {
     auto at = [&](size_t position) { return settings.OptionChar(position); };
     filtersOn_ = !(at(15) == L'0' && at(18) == L'0' && at(23) == L'0' && at(26) == L'0');
+}
+
+FileCollector::~FileCollector() = default;
+
+void FileCollector::AddRoot(const std::wstring& folder) {
+    OpenFolder root;
+    if (!root.Open(folder, true)) return;
+    if (std::find(roots_.begin(), roots_.end(), root.finalPath) == roots_.end()) roots_.push_back(root.finalPath);
 }
 
 void FileCollector::CollectAll(const std::wstring& pathList) {
@@ -237,20 +271,20 @@ void FileCollector::CollectAll(const std::wstring& pathList) {
     pieces.push_back(pathList.substr(start));
     // Every root is known before the first walk, so a link into a later root is left to that root.
     for (const auto& piece : pieces)
-        if (piece.size() > 4) roots_.push_back(FolderIdentity(piece.substr(0, piece.size() - 4)));
+        if (piece.size() > 4) AddRoot(SearchFolder(piece.substr(0, piece.size() - 4)));
     for (const auto& piece : pieces) CollectFiles(piece);
 }
 
-bool FileCollector::IsWithinRoots(const std::wstring& identity) const {
+bool FileCollector::IsWithinRoots(const std::wstring& finalPath) const {
     for (const auto& root : roots_) {
-        if (identity.size() < root.size() || identity.compare(0, root.size(), root) != 0) continue;
-        if (identity.size() == root.size() || identity[root.size()] == L'\\' || root.back() == L'\\') return true;
+        if (finalPath.size() < root.size() || finalPath.compare(0, root.size(), root) != 0) continue;
+        if (finalPath.size() == root.size() || finalPath[root.size()] == L'\\' || root.back() == L'\\') return true;
     }
     return false;
 }
 
-bool FileCollector::Enter(const std::wstring& identity) {
-    if (walked_.insert(identity).second) return true;
+bool FileCollector::Enter(const OpenFolder& opened) {
+    if (walked_.insert(opened.identity).second) return true;
     ++stats_.foldersSkippedAsSeen;
     return false;
 }
@@ -258,73 +292,78 @@ bool FileCollector::Enter(const std::wstring& identity) {
 void FileCollector::CollectFiles(const std::wstring& pathText) {
     // A piece too short to name a folder would walk the current drive's root.
     if (pathText.size() <= 4) return;
-    const std::wstring folder = pathText.substr(0, pathText.size() - 4);
-    const std::wstring identity = FolderIdentity(folder);
-    if (std::find(roots_.begin(), roots_.end(), identity) == roots_.end()) roots_.push_back(identity);
-    if (!Enter(identity)) return;
-    Walk(folder, identity);
+    const std::wstring folder = SearchFolder(pathText.substr(0, pathText.size() - 4));
+    OpenFolder opened;
+    if (!opened.Open(folder, true)) return;
+    if (std::find(roots_.begin(), roots_.end(), opened.finalPath) == roots_.end()) roots_.push_back(opened.finalPath);
+    if (!Enter(opened)) return;
+    Walk(folder, opened, 0);
 }
 
-void FileCollector::Walk(const std::wstring& folder, const std::wstring& identity) {
+void FileCollector::Walk(const std::wstring& folder, OpenFolder& opened, size_t depth) {
     ++stats_.foldersWalked;
-    WIN32_FIND_DATAW fd;
-    const std::wstring pattern = folder + L"/*";
-    fw::FindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr,
-                                         FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) return;
+    if (buffers_.size() <= depth) buffers_.resize(depth + 1);
+    if (!buffers_[depth]) buffers_[depth] = std::make_unique_for_overwrite<uint8_t[]>(kListingBytes);
+    uint8_t* const buffer = buffers_[depth].get();
+
     uint32_t folderIndex = UINT32_MAX;
     const bool needFullPath = filtersOn_ || !settings_.exceptions.empty();
     std::wstring full;
-    do {
-        ++stats_.entriesSeen;
-        const wchar_t* name = fd.cFileName;
-        const bool dots = IsDots(name);
-        if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !dots) {
-            std::wstring sub = folder + L"\\" + name;
-            const int j = progress_.FolderIndex();
-            if (j >= 0 && j < progress_.FolderTotal() - 1 && static_cast<size_t>(j) + 1 < folderList_.size() &&
-                sub == folderList_[j + 1])
-                progress_.SetFolderIndex(j + 1);
-            if (progress_.CancelRequested()) continue;
-            std::wstring subIdentity = identity + L"\\" + Upper(name);
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-                // A link: where it leads decides. Into a search path it is left to
-                // that path's own walk; elsewhere it is walked once under its name.
-                std::wstring target = FolderIdentity(sub);
-                if (target != subIdentity) {
-                    if (IsWithinRoots(target)) {
-                        ++stats_.foldersSkippedAsSeen;
-                        continue;
+    for (auto query = FileIdBothDirectoryRestartInfo;
+         GetFileInformationByHandleEx(opened.handle.get(), query, buffer, kListingBytes);
+         query = FileIdBothDirectoryInfo) {
+        for (size_t offset = 0;;) {
+            const auto& entry = *reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(buffer + offset);
+            const std::wstring_view name(entry.FileName, entry.FileNameLength / sizeof(wchar_t));
+            ++stats_.entriesSeen;
+            const bool isFolder = entry.FileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+            const bool isLink = entry.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
+            if (isFolder && !IsDots(name)) {
+                const std::wstring sub = JoinPath(folder, name);
+                const int j = progress_.FolderIndex();
+                if (j >= 0 && j < progress_.FolderTotal() - 1 && static_cast<size_t>(j) + 1 < folderList_.size() &&
+                    sub == folderList_[j + 1])
+                    progress_.SetFolderIndex(j + 1);
+                OpenFolder child;
+                if (!progress_.CancelRequested() && child.Open(sub, isLink || recordFinalPaths_)) {
+                    // A link into a search path is left to that path's own walk, which
+                    // names its files by their real folders.
+                    if (isLink && IsWithinRoots(child.finalPath)) ++stats_.foldersSkippedAsSeen;
+                    else if (Enter(child)) Walk(sub, child, depth + 1);
+                }
+            } else {
+                // Files, and "." and ".." too, are steps of the progress.
+                progress_.SetCurrentText(std::wstring(name));
+                progress_.Tick();
+                if (!isFolder && !isLink && !name.empty() && name.back() != L'.') {
+                    const RawFileTimes times{static_cast<uint64_t>(entry.CreationTime.QuadPart),
+                                             static_cast<uint64_t>(entry.LastAccessTime.QuadPart),
+                                             static_cast<uint64_t>(entry.LastWriteTime.QuadPart)};
+                    const uint64_t size = static_cast<uint64_t>(entry.EndOfFile.QuadPart);
+                    const FileStatus status = StatusFromEntry(times, size, entry.FileAttributes);
+                    bool pass = true;
+                    if (needFullPath) {
+                        full = JoinPath(folder, name);
+                        pass = PassesExceptions(full, settings_.exceptions) &&
+                               (!filtersOn_ || PassesFilters(full, status, settings_));
                     }
-                    subIdentity = std::move(target);
+                    if (pass && AllYearsAfter1970(times)) {
+                        if (folderIndex == UINT32_MAX)
+                            folderIndex = files_.AddFolder(folder, opened.volume,
+                                                           recordFinalPaths_ ? opened.finalPath : std::wstring());
+                        FileEntry& e = files_.Add(ChooseCategory(size, settings_.categoryBounds), folderIndex, name);
+                        e.attributes = status.attributes;
+                        e.size = status.size;
+                        e.creationTime = status.creationTime;
+                        e.modificationTime = status.modificationTime;
+                        e.accessTime = status.accessTime;
+                        e.fileId = static_cast<uint64_t>(entry.FileId.QuadPart);
+                        e.changeTime = static_cast<uint64_t>(entry.ChangeTime.QuadPart);
+                    }
                 }
             }
-            if (!Enter(subIdentity)) continue;
-            Walk(sub, subIdentity);
-            continue;
+            if (entry.NextEntryOffset == 0) break;
+            offset += entry.NextEntryOffset;
         }
-        const size_t nameLength = wcslen(name);
-        progress_.SetCurrentText(std::wstring(name, nameLength));
-        progress_.Tick();
-        if (nameLength == 0 || name[nameLength - 1] == L'.') continue;
-
-        const RawFileTimes times{Join(fd.ftCreationTime), Join(fd.ftLastAccessTime), Join(fd.ftLastWriteTime)};
-        const uint64_t size = Join(fd.nFileSizeHigh, fd.nFileSizeLow);
-        const FileStatus status = StatusFromEntry(times, size, fd.dwFileAttributes);
-        if (needFullPath) {
-            full.assign(folder).append(1, L'\\').append(name, nameLength);
-            if (!PassesExceptions(full, settings_.exceptions)) continue;
-            if (filtersOn_ && !PassesFilters(full, status, settings_)) continue;
-        }
-        if (!AllYearsAfter1970(times)) continue;
-
-        if (folderIndex == UINT32_MAX) folderIndex = files_.AddFolder(folder);
-        FileEntry& e = files_.Add(ChooseCategory(size, settings_.categoryBounds), folderIndex,
-                                  std::wstring_view(name, nameLength));
-        e.attributes = status.attributes;
-        e.size = status.size;
-        e.creationTime = status.creationTime;
-        e.modificationTime = status.modificationTime;
-        e.accessTime = status.accessTime;
-    } while (FindNextFileW(find.get(), &fd));
+    }
 }

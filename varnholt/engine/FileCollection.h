@@ -45,6 +45,16 @@ struct FileEntry {
     int64_t creationTime = 0;
     int64_t modificationTime = 0;
     int64_t accessTime = 0;
+    uint64_t fileId = 0;       // from the listing; 0 when the file system gives none
+    uint64_t changeTime = 0;   // 100-ns units since 1601, as the listing gives it
+};
+
+// A file on one volume: two names of one file share it.
+struct FileIdentity {
+    uint64_t volume = 0;
+    uint64_t id = 0;
+    bool Known() const { return id != 0; }
+    bool operator==(const FileIdentity&) const = default;
 };
 
 struct SizeCategoryList {
@@ -57,14 +67,20 @@ class FileCollection {
 public:
     FileCollection();
 
-    uint32_t AddFolder(std::wstring folder);
+    // `volume` and `finalPath` serve file identities and link checks; a folder
+    // added without them gives its files no identity and no check.
+    uint32_t AddFolder(std::wstring folder, uint64_t volume = 0, std::wstring finalPath = {});
     // Appends a file to category `category` (0-based) and returns it.
     FileEntry& Add(int category, uint32_t folder, std::wstring_view name);
 
     std::wstring_view Name(const FileEntry& e) const;
-    const std::wstring& Folder(const FileEntry& e) const { return folders_[e.folder]; }
+    const std::wstring& Folder(const FileEntry& e) const { return folders_[e.folder].path; }
     std::wstring Path(const FileEntry& e) const;
     FileStatus Status(const FileEntry& e) const;
+    FileIdentity Identity(const FileEntry& e) const;
+    // Where the file system puts the file the listing showed, when the walk
+    // recorded its folder's final path (see FileLinksUnmarked); else empty.
+    std::wstring ListedAt(const FileEntry& e) const;
 
     std::array<SizeCategoryList, kCategoryCount>& Lists() { return lists_; }
     const std::array<SizeCategoryList, kCategoryCount>& Lists() const { return lists_; }
@@ -73,7 +89,12 @@ public:
     size_t PoolBytes() const;
 
 private:
-    std::vector<std::wstring> folders_;
+    struct FolderRecord {
+        std::wstring path;
+        uint64_t volume = 0;
+        std::wstring finalPath;
+    };
+    std::vector<FolderRecord> folders_;
     // Names in fixed blocks, so that growing never copies or doubles the pool.
     std::vector<std::unique_ptr<wchar_t[]>> nameBlocks_;
     size_t blockUsed_ = 0;
@@ -97,12 +118,16 @@ struct CollectionStats {
 };
 
 // Walks the search paths depth-first in the order the file system returns the
-// entries. A folder reached a second time (named twice in the path list, or by
-// a link) is walked once, so no file is collected twice.
+// entries. Folders are known by their identity (volume and file id), never by
+// their path text: a folder reached a second time (named twice in the path
+// list, below another search path, through a link) is walked once, and two
+// folders whose names differ only in case are two folders. Files that are
+// links (reparse points) are not collected: acting on them acts on another file.
 class FileCollector {
 public:
     FileCollector(const SearchSettings& settings, ProgressSink& progress, FileCollection& files,
                   std::vector<std::wstring> folderList = {});
+    ~FileCollector();
     // Every entry of a path list ("folder\..." joined by ";"), from left to right.
     void CollectAll(const std::wstring& pathList);
     // One search path: the folder followed by four characters that are dropped.
@@ -110,19 +135,24 @@ public:
     const CollectionStats& Stats() const { return stats_; }
 
 private:
-    void Walk(const std::wstring& folder, const std::wstring& identity);
-    bool Enter(const std::wstring& identity);
-    bool IsWithinRoots(const std::wstring& identity) const;
+    struct OpenFolder;
+    void Walk(const std::wstring& folder, OpenFolder& opened, size_t depth);
+    bool Enter(const OpenFolder& opened);
+    bool IsWithinRoots(const std::wstring& finalPath) const;
+    void AddRoot(const std::wstring& folder);
 
     const SearchSettings& settings_;
     ProgressSink& progress_;
     FileCollection& files_;
     std::vector<std::wstring> folderList_;
-    std::unordered_set<std::wstring> walked_;   // upper-case identities of walked folders
-    std::vector<std::wstring> roots_;           // identities of the search paths so far
+    std::unordered_set<std::wstring> walked_;   // identities of walked folders
+    std::vector<std::wstring> roots_;           // final paths of the search paths so far
+    std::vector<std::unique_ptr<uint8_t[]>> buffers_;  // one listing buffer per depth
     bool filtersOn_ = false;
+    bool recordFinalPaths_ = false;
     CollectionStats stats_;
 };
 
-// The folder's identity: its full path with links resolved, upper case.
-std::wstring FolderIdentity(const std::wstring& folder);
+// The folder of a search path: a bare drive ("Y:") is its root ("Y:\"), not the
+// drive's current folder.
+std::wstring SearchFolder(const std::wstring& folder);

@@ -1,0 +1,143 @@
+// A file is never its own duplicate: drive roots, folders reached twice, names
+// differing only in case, two names of one file and links, on real folders.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "common/PowerClass.h"
+#include "tests/engine/EngineTestSupport.h"
+#include "tests/support/TestSupport.h"
+#include "varnholt/engine/DuplicateSearch.h"
+#include "varnholt/engine/MemoryTree.h"
+
+using namespace engine_test;
+using namespace testing_support;
+
+namespace {
+
+using Groups = std::vector<std::vector<std::wstring>>;
+
+struct Searched {
+    std::vector<std::wstring> collected;  // sorted
+    Groups groups;                        // paths of each group, in tree order
+};
+
+Searched Search(const std::wstring& pathList, const std::wstring& criteria) {
+    SearchSettings settings = MakeSettings(criteria);
+    settings.categoryBounds = {1000000, 2000000, 3000000, 4000000, 5000000, 6000000};
+    NumberTexts texts;
+    FakeProgress progress;
+    MemoryTree tree;
+    FileContentSource content;
+    DuplicateSearch search(settings, texts, progress, tree, content);
+    DuplicateResults results;
+    search.Begin(results);
+    search.Collect(pathList);
+    search.Compare(results);
+    if (settings.sameChecksum && settings.checksumSecondStep) search.SecondStep(results);
+
+    Searched out;
+    for (const auto& list : search.Files().Lists())
+        for (const auto& e : list.entries) out.collected.push_back(search.Files().Path(e));
+    std::sort(out.collected.begin(), out.collected.end());
+    for (const std::wstring& text : tree.TextsInOrder()) {
+        if (text.find(L'\\') == std::wstring::npos) out.groups.emplace_back();
+        else out.groups.back().push_back(text);
+    }
+    std::erase_if(out.groups, [](const auto& g) { return g.empty(); });
+    return out;
+}
+
+// Criteria with and without reading the files, in one and in two steps.
+const wchar_t* const kCriteria[] = {L"01000010", L"01000000", L"01000011"};
+
+// Drive Y: is mapped onto a folder of the test run; what a test puts there goes again.
+class DriveY : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (GetFileAttributesW(L"Y:\\") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no drive Y: here";
+        CreateDirectoryW(L"Y:\\Data", nullptr);
+        WriteBytes(L"Y:\\Data\\a.txt", "alpha");
+        WriteBytes(L"Y:\\top.txt", "beta");
+    }
+    void TearDown() override {
+        RemoveTree(L"Y:\\Data");
+        DeleteFileW(L"Y:\\top.txt");
+    }
+};
+
+}  // namespace
+
+TEST_F(DriveY, ARootAndAFolderOnItAreWalkedOnceWithoutDoubledBackslashes) {
+    const std::vector<std::wstring> both = {L"Y:\\Data\\a.txt", L"Y:\\top.txt"};
+    // "Y:\\..." is what the folder chooser writes for a drive; "Y:\..." leaves the bare "Y:".
+    for (const std::wstring list : {L"Y:\\...;Y:\\Data\\...", L"Y:\\\\...;Y:\\Data\\...", L"Y:\\...;Y:\\\\...",
+                                    L"Y:\\Data\\...;Y:\\..."}) {
+        for (const wchar_t* criteria : kCriteria) {
+            const Searched s = Search(list, criteria);
+            EXPECT_EQ(s.collected, both) << list << " " << criteria;
+            EXPECT_TRUE(s.groups.empty()) << list << " " << criteria;
+        }
+    }
+    PowerClass store;
+    store.ListSubfolders(SearchFolder(L"Y:"), 3);
+    EXPECT_EQ(store.FolderList, std::vector<std::wstring>{L"Y:\\Data"});
+}
+
+TEST(FileIdentity, TwoNamesOfOneFileAreNeverEachOthersDuplicates) {
+    TempDir dir;
+    const std::wstring original = dir.Write(L"1-original.txt", "the same bytes");
+    const std::wstring hardLink = dir / L"2-hard link.txt";
+    if (!CreateHardLinkW(hardLink.c_str(), original.c_str(), nullptr)) GTEST_SKIP() << "no hard links here";
+    for (const wchar_t* criteria : kCriteria)
+        EXPECT_TRUE(Search(dir.path() + L"\\...", criteria).groups.empty()) << criteria;
+
+    // With a real copy, the first name in walk order stays beside it.
+    const std::wstring copy = dir.Write(L"3-copy.txt", "the same bytes");
+    for (const wchar_t* criteria : kCriteria)
+        EXPECT_EQ(Search(dir.path() + L"\\...", criteria).groups, (Groups{{original, copy}})) << criteria;
+}
+
+// Wine cannot make links to files: the test run's preparation makes them from
+// the Linux side. Wine lists such a link as the file it names (no reparse
+// point, the same file id); only its final path tells it apart.
+TEST(FileIdentity, LinksToFilesAreNeverListed) {
+    const std::wstring tree = FixturesDir() + L"\\links\\tree";
+    if (GetFileAttributesW(tree.c_str()) == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no link fixtures here";
+    // a-link.txt names real.txt beside it; link.txt names a file outside the tree with copy.txt's bytes.
+    for (const wchar_t* criteria : kCriteria)
+        EXPECT_EQ(Search(tree + L"\\...", criteria).groups,
+                  (Groups{{tree + L"\\real.txt", tree + L"\\z-copy.txt"}}))
+            << criteria;
+}
+
+TEST(FileIdentity, FoldersDifferingOnlyInCaseAreTwoFoldersAndALinkBackUpIsWalkedOnce) {
+    const std::wstring fixtures = FixturesDir();
+    if (GetFileAttributesW((fixtures + L"\\case").c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no fixtures here";
+    const std::wstring upper = fixtures + L"\\case\\Photos\\a.jpg", lower = fixtures + L"\\case\\photos\\a.jpg";
+    const Searched s = Search(fixtures + L"\\case\\...", L"01000010");
+    EXPECT_EQ(s.collected, (std::vector<std::wstring>{upper, lower}));
+    EXPECT_EQ(s.groups, (Groups{{upper, lower}}));
+
+    EXPECT_EQ(Search(fixtures + L"\\loop\\...", L"00000000").collected,
+              std::vector<std::wstring>{fixtures + L"\\loop\\file.txt"});
+}
+
+// The side-by-side read holds a set's first reads together; a large set of
+// small files must not wrap the product past the 32-bit range and pass.
+TEST(FileIdentity, SideBySideBudgetDoesNotOverflow) {
+    struct Case {
+        uint64_t count, size;
+        bool fits;
+    } cases[] = {
+        {2, 1, true},
+        {1000, 100, true},
+        {(1ULL << 31) + 1, 1, false},   // 2 bytes each: 4 GB + 2
+        {65537, 65535, false},          // 65536 bytes each: 4 GB + 64 KB
+        {1ULL << 32, 0, false},         // 1 byte each: 4 GB
+    };
+    for (const Case& c : cases) EXPECT_EQ(FitsSideBySide(c.count, c.size), c.fits) << c.count << " x " << c.size;
+}

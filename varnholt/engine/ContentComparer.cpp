@@ -1,0 +1,274 @@
+#include "varnholt/engine/ContentComparer.h"
+
+#include <algorithm>
+#include <chrono>
+#include <unordered_map>
+
+#include "varnholt/engine/ByteCompare.h"
+
+namespace {
+
+// Sets up to this size are read side by side, each file opened once.
+constexpr size_t kLockstepMax = 128;
+// The first block read of every file; most files that differ differ in it.
+constexpr size_t kFirstBlock = 64 * 1024;
+// Chunks small enough that a pair of them is still in the cache when compared.
+constexpr size_t kMaxChunk = 256 * 1024;
+// Buffers of one side-by-side read together stay below this.
+constexpr size_t kReadBudget = 16 * 1024 * 1024;
+constexpr size_t kArenaSize = std::max(kReadBudget, kLockstepMax * kFirstBlock);
+// Sets this small are searched for an equal file directly; larger ones by a key of their bytes.
+constexpr size_t kUnkeyedMax = 4;
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+// The first read of a file: its first block, or the whole of a smaller file
+// and one byte more, which shows its end without a second read.
+size_t FirstChunk(uint64_t size) { return size < kFirstBlock ? static_cast<size_t>(size) + 1 : kFirstBlock; }
+
+}  // namespace
+
+bool FitsSideBySide(uint64_t count, uint64_t size) {
+    // Small files only need their slices of the arena; larger ones stay open between rounds.
+    // Divided, not multiplied: the product of a large set overflows a 32-bit size.
+    return size < kFirstBlock ? count <= kArenaSize / FirstChunk(size) : count <= kLockstepMax;
+}
+
+ContentComparer::ContentComparer(const FileCollection& files, const SizeCategoryList& list, ContentSource& source,
+                                 ProgressSink& progress, ReadStats& stats)
+    : ContentComparer(files, list, source, [&progress] {
+          progress.KeepAlive();
+          return !progress.CancelRequested();
+      }, stats) {}
+
+ContentComparer::ContentComparer(const FileCollection& files, const SizeCategoryList& list, ContentSource& source,
+                                 std::function<bool()> keepGoing, ReadStats& stats)
+    : files_(files), list_(list), source_(source), keepGoing_(std::move(keepGoing)), stats_(stats) {}
+
+uint8_t* ContentComparer::Arena() {
+    // Allocated once, never cleared: every byte compared has been read first.
+    if (!arena_) arena_ = std::make_unique_for_overwrite<uint8_t[]>(kArenaSize);
+    return arena_.get();
+}
+
+std::unique_ptr<ContentReader> ContentComparer::Open(uint32_t member) {
+    const auto start = std::chrono::steady_clock::now();
+    const FileEntry& e = list_.entries[member];
+    auto reader = source_.Open(files_.Path(e), files_.ListedAt(e));
+    ++stats_.opens;
+    stats_.openSeconds += Seconds(start);
+    return reader;
+}
+
+bool ContentComparer::Read(ContentReader& reader, uint8_t* buffer, size_t size, size_t& got) {
+    const auto start = std::chrono::steady_clock::now();
+    const bool ok = reader.Read(buffer, size, got);
+    stats_.bytesRead += got;
+    stats_.readSeconds += Seconds(start);
+    return ok;
+}
+
+bool ContentComparer::KeepGoing() { return keepGoing_(); }
+
+bool ContentComparer::Split(const Group& members, std::vector<Group>& out) {
+    if (members.size() < 2) return true;
+    // Equal bytes need equal sizes: only files that share their size are opened.
+    std::vector<std::pair<uint64_t, uint32_t>> bySize;
+    bySize.reserve(members.size());
+    for (uint32_t m : members) bySize.emplace_back(list_.entries[m].size, m);
+    std::sort(bySize.begin(), bySize.end());
+    std::vector<Group> found;
+    const bool done = ForEachSharedKey(bySize, [&](uint64_t size, Group run) {
+        if (size > 0) return SplitSameSize(run, size, found);
+        found.push_back(std::move(run));  // empty files are equal
+        return true;
+    });
+    if (!done) return false;
+    std::sort(found.begin(), found.end(), FirstMemberBefore);
+    for (auto& g : found) out.push_back(std::move(g));
+    return true;
+}
+
+bool ContentComparer::SplitSameSize(const Group& members, uint64_t size, std::vector<Group>& out) {
+    if (FitsSideBySide(members.size(), size)) return Lockstep(members, out);
+    // Too many to hold open at once: hashes narrow the set first, then the
+    // bytes decide within each narrowed set.
+    auto byHash = [&](const Group& set, uint64_t limit, auto&& onRun) {
+        std::vector<std::pair<uint64_t, uint32_t>> hashes;
+        if (!HashAll(set, limit, hashes)) return false;
+        std::sort(hashes.begin(), hashes.end());
+        return ForEachSharedKey(hashes, [&](uint64_t, const Group& run) { return onRun(run); });
+    };
+    return byHash(members, kFirstBlock, [&](const Group& run) {
+        if (FitsSideBySide(run.size(), size)) return Lockstep(run, out);
+        if (size <= kFirstBlock) return VerifyLarge(run, out);
+        return byHash(run, UINT64_MAX, [&](const Group& full) {
+            return FitsSideBySide(full.size(), size) ? Lockstep(full, out) : VerifyLarge(full, out);
+        });
+    });
+}
+
+bool ContentComparer::HashAll(const Group& members, uint64_t limit,
+                              std::vector<std::pair<uint64_t, uint32_t>>& hashes) {
+    const size_t bufferSize = static_cast<size_t>(std::min<uint64_t>(limit, kMaxChunk));
+    uint8_t* buffer = Arena();
+    for (uint32_t m : members) {
+        if (!KeepGoing()) return false;
+        auto reader = Open(m);
+        if (!reader) continue;
+        uint64_t h = 0x1234567887654321ULL, total = 0;
+        bool ok = true;
+        while (total < limit) {
+            size_t got = 0;
+            const size_t want = static_cast<size_t>(std::min<uint64_t>(bufferSize, limit - total));
+            if (!Read(*reader, buffer, want, got)) {
+                ok = false;
+                break;
+            }
+            total += got;
+            h = HashBytes(h, buffer, got);
+            if (got < want) break;
+            if (!KeepGoing()) return false;
+        }
+        if (ok) hashes.emplace_back(Mix(h, total), m);
+    }
+    return true;
+}
+
+bool ContentComparer::VerifyLarge(Group members, std::vector<Group>& out) {
+    // Every member against the first, in batches that fit the side-by-side read.
+    while (members.size() >= 2) {
+        const uint32_t first = members.front();
+        Group equal{first}, rest;
+        for (size_t at = 1; at < members.size(); at += kLockstepMax - 1) {
+            Group batch{first};
+            for (size_t k = at; k < members.size() && k < at + kLockstepMax - 1; ++k) batch.push_back(members[k]);
+            std::vector<Group> classes;
+            if (!Lockstep(batch, classes)) return false;
+            Group withFirst;
+            for (const auto& c : classes)
+                if (c.front() == first) withFirst = c;
+            for (size_t k = 1; k < batch.size(); ++k) {
+                if (std::find(withFirst.begin(), withFirst.end(), batch[k]) != withFirst.end())
+                    equal.push_back(batch[k]);
+                else
+                    rest.push_back(batch[k]);
+            }
+        }
+        if (equal.size() >= 2) out.push_back(std::move(equal));
+        members = std::move(rest);
+    }
+    return true;
+}
+
+bool ContentComparer::Lockstep(const Group& members, std::vector<Group>& out) {
+    struct OpenFile {
+        uint32_t member;
+        std::unique_ptr<ContentReader> reader;
+        uint8_t* buffer = nullptr;
+        size_t got = 0;
+        bool failed = false;
+    };
+    auto close = [&](OpenFile& f) {
+        const auto start = std::chrono::steady_clock::now();
+        f.reader.reset();
+        stats_.openSeconds += Seconds(start);
+    };
+    // Equal bytes so far, in member order. In larger sets a key of every byte read
+    // keeps the search for an equal file short, also when all share a long header.
+    auto partition = [&](std::vector<OpenFile>& files, const std::vector<size_t>& set) {
+        std::vector<std::vector<size_t>> parts;
+        std::unordered_map<uint64_t, std::vector<size_t>> byKey;
+        const bool keyed = set.size() > kUnkeyedMax;
+        for (size_t i : set) {
+            const OpenFile& f = files[i];
+            if (f.failed) continue;
+            auto& candidates = byKey[keyed ? HashWhole(f.buffer, f.got) : f.got];
+            auto same = std::find_if(candidates.begin(), candidates.end(), [&](size_t p) {
+                const OpenFile& r = files[parts[p].front()];
+                return r.got == f.got && SameBytes(r.buffer, f.buffer, f.got);
+            });
+            if (same == candidates.end()) {
+                candidates.push_back(parts.size());
+                parts.push_back({i});
+            } else {
+                parts[*same].push_back(i);
+            }
+        }
+        return parts;
+    };
+
+    // First round: each file opened and its first block read in turn. A file
+    // that ends within it is closed at once, so sets of small files need no
+    // more handles than one.
+    const uint64_t size = list_.entries[members.front()].size;
+    const size_t firstChunk = FirstChunk(size);
+    std::vector<OpenFile> open;
+    open.reserve(members.size());
+    uint8_t* slice = Arena();
+    for (uint32_t m : members) {
+        // A file that cannot be read proves nothing about its content: it joins no set.
+        auto reader = Open(m);
+        if (!reader) continue;
+        OpenFile f{m, std::move(reader), slice, 0, false};
+        f.failed = !Read(*f.reader, f.buffer, firstChunk, f.got);
+        if (f.failed || f.got < firstChunk) close(f);
+        if (f.failed) continue;
+        slice += firstChunk;
+        open.push_back(std::move(f));
+        if (open.size() % 64 == 0 && !KeepGoing()) return false;
+    }
+    if (!KeepGoing()) return false;
+
+    std::vector<Group> finished;
+    std::vector<size_t> all(open.size());
+    for (size_t i = 0; i < open.size(); ++i) all[i] = i;
+    std::vector<std::vector<size_t>> sets = partition(open, all);
+    size_t chunk = firstChunk;
+    for (bool firstRound = true; !sets.empty(); firstRound = false) {
+        std::vector<std::vector<size_t>> next;
+        if (!firstRound) {
+            size_t liveCount = 0;
+            for (const auto& set : sets) liveCount += set.size();
+            // Each live file reads into its own slice of the arena.
+            chunk = std::max<size_t>(1, std::min(kMaxChunk, kArenaSize / liveCount));
+            uint8_t* at = Arena();
+            for (const auto& set : sets)
+                for (size_t i : set) {
+                    open[i].buffer = at;
+                    at += chunk;
+                }
+        }
+        for (const auto& set : sets) {
+            std::vector<std::vector<size_t>> parts;
+            if (firstRound) {
+                parts.push_back(set);
+            } else {
+                for (size_t i : set) open[i].failed = !Read(*open[i].reader, open[i].buffer, chunk, open[i].got);
+                parts = partition(open, set);
+                for (size_t i : set)
+                    if (open[i].failed) close(open[i]);
+            }
+            for (auto& p : parts) {
+                if (p.size() >= 2 && open[p.front()].got == chunk) {
+                    next.push_back(std::move(p));
+                    continue;
+                }
+                if (p.size() >= 2) {  // all at their end together: equal contents
+                    Group g;
+                    for (size_t i : p) g.push_back(open[i].member);
+                    finished.push_back(std::move(g));
+                }
+                for (size_t i : p) close(open[i]);
+            }
+            if (!firstRound && !KeepGoing()) return false;
+        }
+        sets = std::move(next);
+    }
+    std::sort(finished.begin(), finished.end(), FirstMemberBefore);
+    for (auto& g : finished) out.push_back(std::move(g));
+    return true;
+}
+

@@ -1,0 +1,56 @@
+#pragma once
+// Splits files of one size into sets of equal content, reading as little as it
+// can: files are read side by side, each opened once, and a file leaves at the
+// first block that differs. Files are grouped by content only when their bytes
+// are equal; a hash only ever narrows a set before the bytes decide.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "varnholt/engine/ContentSource.h"
+#include "varnholt/engine/FileCollection.h"
+#include "varnholt/engine/Partition.h"
+#include "varnholt/engine/SearchSinks.h"
+
+// What the comparison read, for the summary and the benchmarks.
+struct ReadStats {
+    uint64_t opens = 0;
+    uint64_t bytesRead = 0;
+    double openSeconds = 0;        // opening and closing files for the comparison
+    double readSeconds = 0;
+};
+
+// Whether `count` files of one size are read side by side (each opened once,
+// all held in the arena or open together) rather than narrowed by hashes first.
+bool FitsSideBySide(uint64_t count, uint64_t size);
+
+class ContentComparer {
+public:
+    ContentComparer(const FileCollection& files, const SizeCategoryList& list, ContentSource& source,
+                    ProgressSink& progress, ReadStats& stats);
+    // For a comparer on another thread: asks `keepGoing` between reads instead of pumping messages.
+    ContentComparer(const FileCollection& files, const SizeCategoryList& list, ContentSource& source,
+                    std::function<bool()> keepGoing, ReadStats& stats);
+    // Sets of two or more files with equal bytes, in the order of their first
+    // member. False when Cancel was asked for; `out` then holds nothing of this call.
+    bool Split(const Group& members, std::vector<Group>& out);
+
+private:
+    bool SplitSameSize(const Group& members, uint64_t size, std::vector<Group>& out);
+    bool Lockstep(const Group& members, std::vector<Group>& out);
+    bool HashAll(const Group& members, uint64_t limit, std::vector<std::pair<uint64_t, uint32_t>>& hashes);
+    bool VerifyLarge(Group members, std::vector<Group>& out);
+    bool KeepGoing();
+    uint8_t* Arena();
+    std::unique_ptr<ContentReader> Open(uint32_t member);
+    bool Read(ContentReader& reader, uint8_t* buffer, size_t size, size_t& got);
+
+    std::unique_ptr<uint8_t[]> arena_;
+    const FileCollection& files_;
+    const SizeCategoryList& list_;
+    ContentSource& source_;
+    std::function<bool()> keepGoing_;
+    ReadStats& stats_;
+};
