@@ -67,9 +67,34 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM w, LPARAM l) 
     return message == WM_INITDIALOG ? TRUE : FALSE;
 }
 
+namespace {
+
+// Messages whose answer a dialog procedure returns itself instead of through DWLP_MSGRESULT.
+bool AnswersDirectly(UINT message) {
+    switch (message) {
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+        case WM_COMPAREITEM:
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM:
+        case WM_QUERYDRAGICON:
+        case WM_INITDIALOG:
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 INT_PTR Dialog::Route(UINT message, WPARAM w, LPARAM l) {
     LRESULT result = 0;
     if (OnMessage(message, w, l, result)) {
+        if (AnswersDirectly(message)) return static_cast<INT_PTR>(result);
         SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
         return TRUE;
     }

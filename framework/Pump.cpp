@@ -1,6 +1,7 @@
 #include "framework/Pump.h"
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 namespace fw {
@@ -19,10 +20,15 @@ void UnregisterModeless(HWND dialog) {
     d.erase(std::remove(d.begin(), d.end(), dialog), d.end());
 }
 
-bool IsModelessDialogMessage(MSG& msg) {
+bool IsDialogKeyMessage(MSG& msg) {
     for (HWND dialog : Modeless())
         if (IsWindow(dialog) && IsDialogMessageW(dialog, &msg)) return true;
-    return false;
+    // A modal dialog whose handler pumps (the main window during a search) keeps
+    // its keyboard navigation: its own loop is not running meanwhile.
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    wchar_t kind[8] = {};
+    return root && GetClassNameW(root, kind, 8) && std::wstring_view(kind) == L"#32770" &&
+           IsDialogMessageW(root, &msg);
 }
 
 bool PumpPendingMessages() {
@@ -32,7 +38,7 @@ bool PumpPendingMessages() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return false;
         }
-        if (!IsModelessDialogMessage(msg)) {
+        if (!IsDialogKeyMessage(msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "framework/Dialog.h"
 #include "framework/Errors.h"
 #include "framework/Pump.h"
@@ -16,6 +18,7 @@ public:
     bool throwOnPress = false;
     bool endAtInit = false;
     bool initialised = false;
+    std::function<bool(UINT, LRESULT&)> onMessage;
 
 protected:
     bool OnInitDialog() override {
@@ -28,6 +31,9 @@ protected:
         ++pressed;
         if (throwOnPress) throw fw::FileError(L"C:\\nowhere\\x.ini");
         return true;
+    }
+    bool OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) override {
+        return onMessage && onMessage(message, result);
     }
 };
 
@@ -87,6 +93,47 @@ TEST(Dialog, ControlWrappersReadAndWrite) {
     edit.Enable(false);
     EXPECT_FALSE(edit.IsEnabled());
     EXPECT_EQ(edit.Id(), 1002);
+}
+
+// Some answers a dialog procedure returns itself; the rest go through DWLP_MSGRESULT.
+TEST(Dialog, HandledMessagesAnswerTheWayTheSystemReadsThem) {
+    const LRESULT icon = reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_APPLICATION));
+    TestDialog dialog;
+    dialog.onMessage = [&](UINT message, LRESULT& result) {
+        if (message != WM_QUERYDRAGICON && message != WM_APP) return false;
+        result = message == WM_QUERYDRAGICON ? icon : 42;
+        return true;
+    };
+    ASSERT_TRUE(dialog.Create(nullptr));
+    EXPECT_EQ(SendMessageW(dialog.hwnd(), WM_QUERYDRAGICON, 0, 0), icon);
+    EXPECT_EQ(SendMessageW(dialog.hwnd(), WM_APP, 0, 0), 42);
+}
+
+// A modal dialog whose handler pumps messages (a long search) still moves the
+// focus with Tab: its own loop is not running meanwhile.
+TEST(Pump, KeepsKeyboardNavigationOfTheDialogWhoseHandlerPumps) {
+    TestDialog dialog;
+    int focusAfterTab = 0;
+    dialog.onMessage = [&](UINT message, LRESULT&) {
+        if (message != WM_APP) return false;
+        SetFocus(GetDlgItem(dialog.hwnd(), 1001));
+        PostMessageW(GetDlgItem(dialog.hwnd(), 1001), WM_KEYDOWN, VK_TAB, 0);
+        fw::PumpPendingMessages();
+        focusAfterTab = GetDlgCtrlID(GetFocus());
+        dialog.End(IDOK);
+        return true;
+    };
+    struct Starter {
+        static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
+            HWND shown = FindWindowW(L"#32770", L"Test dialog");
+            if (!shown) return;
+            KillTimer(nullptr, id);
+            PostMessageW(shown, WM_APP, 0, 0);
+        }
+    };
+    SetTimer(nullptr, 0, 10, &Starter::Fire);
+    EXPECT_EQ(dialog.DoModal(nullptr), IDOK);
+    EXPECT_EQ(focusAfterTab, 1002);
 }
 
 TEST(Pump, DispatchesPendingMessagesAndReportsQuit) {
