@@ -355,6 +355,41 @@ TEST(Grouping, ReadsOnlyFilesThatCanMatchAndStopsAtTheFirstDifferentBlock) {
     EXPECT_EQ(o.stats.groups, 2u);
 }
 
+// Hundreds of files of one size that share all but their last bytes: the key
+// of the side-by-side read covers the whole first read, so they still fall
+// apart at once, each file opened once, against the reference grouping.
+TEST(Grouping, FilesSharingALongHeaderFallApartByTheirWholeFirstRead) {
+    std::vector<std::string> contents;
+    for (char last : {'a', 'b', 'c'}) contents.push_back(std::string(190, 'h') + std::string(10, last));
+    std::map<std::string, uint32_t> crcOf;
+    for (const auto& c : contents) crcOf[c] = BitwiseCrc(c);
+    std::vector<RandomFile> files;
+    for (int i = 0; i < 300; ++i) {
+        RandomFile f;
+        f.folder = L"C:\\h" + std::to_wstring(i % 7);
+        f.name = L"f" + std::to_wstring(i) + L".bin";
+        f.status.size = 200;
+        f.status.fullName = f.folder + L"\\" + f.name;
+        f.content = &contents[(i * 7) % 3];
+        files.push_back(f);
+    }
+    for (unsigned combination : {0x42u, 0xC2u}) {
+        const SearchSettings s = SettingsFor(combination);
+        Outcome o;
+        RunEngine(files, s, o);
+        std::array<RefList, 7> lists;
+        std::map<std::wstring, uint32_t> checksums;
+        for (const auto& f : files) {
+            checksums[f.status.fullName] = crcOf.at(*f.content);
+            lists[ChooseCategory(200, s.categoryBounds)].Add(f.status.fullName, f.status,
+                                                             combination == 0x42u ? crcOf.at(*f.content) : 0);
+        }
+        EXPECT_EQ(Reference(lists, s, checksums, NumberTexts()), o.tree) << combination;
+        EXPECT_EQ(o.stats.groups, 3u);
+        EXPECT_EQ(o.stats.opens, 300u);
+    }
+}
+
 TEST(Grouping, ChecksumCollisionsAndUnreadableFilesMakeNoDuplicates) {
     // Two different contents with one CRC-32: the checksum alone would group them.
     std::string a = "collision-test-a", b = a;

@@ -6,6 +6,7 @@
 #include "common/PowerClass.h"
 #include "common/TextSource.h"
 #include "varnholt/engine/SearchSettings.h"
+#include "varnholt/engine/TextNumbers.h"
 #include "varnholt/engine/ThreadedSplit.h"
 
 namespace {
@@ -20,13 +21,13 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 
 std::wstring CategoryHeading(int category, const SearchSettings& s, const TextSource& texts) {
     const auto& labels = s.categoryLabels;
-    if (category == 0) return texts.GetText(935) + L" " + labels[0];
-    if (category == kCategoryCount - 1) return texts.GetText(930) + L" " + labels[5];
-    return texts.GetText(940) + L" " + labels[category - 1] + L" " + texts.GetText(945) + L" " + labels[category];
+    if (category == 0) return texts.GetText(txt::kHeadingSmallerThan) + L" " + labels[0];
+    if (category == kCategoryCount - 1) return texts.GetText(txt::kHeadingAtLeast) + L" " + labels[5];
+    return texts.GetText(txt::kHeadingFrom) + L" " + labels[category - 1] + L" " + texts.GetText(txt::kHeadingToLessThan) + L" " + labels[category];
 }
 
 std::wstring CountedHeading(const std::wstring& heading, int count, const TextSource& texts) {
-    return heading + L", " + std::to_wstring(count) + L" " + texts.GetText(165);
+    return heading + L", " + std::to_wstring(count) + L" " + texts.GetText(txt::kGroupsFound);
 }
 
 // --- the search ---
@@ -110,11 +111,11 @@ void DuplicateSearch::Place(int category, const Group& g, std::vector<PlacedGrou
 void DuplicateSearch::Compare(DuplicateResults& out) {
     const auto start = std::chrono::steady_clock::now();
     categoryItems_ = out.categoryItems;
-    progress_.SetStatusText(texts_.GetText(160));
+    progress_.SetStatusText(texts_.GetText(txt::kComparingFiles));
     progress_.SetBarRange(0, 100);
     progress_.SetFolderTotal(100);
     for (int c = 0; c < kCategoryCount; ++c) {
-        progress_.SetCurrentText(texts_.GetText(120 + 5 * c));
+        progress_.SetCurrentText(texts_.GetText(txt::ComparingCategory(c)));
         progress_.SetBarPos(0);
         progress_.Refresh();
         std::vector<Group> groups;
@@ -141,7 +142,7 @@ void DuplicateSearch::SecondStep(DuplicateResults& out) {
         auto& placed = placed_[c];
         if (placed.empty()) continue;
         const SizeCategoryList& list = files_.Lists()[c];
-        progress_.SetCurrentText(texts_.GetText(120 + 5 * c));
+        progress_.SetCurrentText(texts_.GetText(txt::ComparingCategory(c)));
         progress_.SetBarPos(0);
         progress_.Refresh();
         std::vector<std::vector<Group>> replacement;
@@ -206,7 +207,7 @@ SearchOutcome RunSearch(const std::wstring& pathText, SearchSettings& settings, 
     progress.SetFolderTotal(total);
     progress.SetFolderIndex(0);
     progress.SetBarRange(0, total);
-    progress.SetStatusText(texts.GetText(155));
+    progress.SetStatusText(texts.GetText(txt::kSearchingFiles));
     search.Collect(pathText, store.FolderList);
 
     search.Compare(out);

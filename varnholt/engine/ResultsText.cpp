@@ -2,16 +2,17 @@
 
 #include "common/TextSource.h"
 #include "varnholt/engine/SearchSettings.h"
+#include "varnholt/engine/TextNumbers.h"
 
 std::wstring ResultsCriteriaText(const SearchSettings& s, const TextSource& texts) {
-    std::wstring text = texts.GetText(470) + L"\n\n";
-    const std::pair<int, int> criteria[] = {{s.sameName, 80},
-                                            {s.sameSize, 85},
-                                            {s.sameAttributes, 90},
-                                            {s.sameCreationDate, 95},
-                                            {s.sameModificationDate, 100},
-                                            {s.sameAccessDate, 105},
-                                            {s.sameChecksum, 107}};
+    std::wstring text = texts.GetText(txt::kCriteriaHeading) + L"\n\n";
+    const std::pair<int, int> criteria[] = {{s.sameName, txt::kSameName},
+                                            {s.sameSize, txt::kSameSize},
+                                            {s.sameAttributes, txt::kSameAttributes},
+                                            {s.sameCreationDate, txt::kSameCreationDate},
+                                            {s.sameModificationDate, txt::kSameModificationDate},
+                                            {s.sameAccessDate, txt::kSameAccessDate},
+                                            {s.sameChecksum, txt::kSameChecksum}};
     for (const auto& [on, number] : criteria)
         if (on) text += L"- " + texts.GetText(number) + L"\n";
     return text;

@@ -4,6 +4,7 @@
 
 #include "common/PowerClass.h"
 #include "common/TextSource.h"
+#include "varnholt/engine/TextNumbers.h"
 #include "framework/Errors.h"
 
 namespace {
@@ -98,6 +99,6 @@ void LoadCategoryBounds(SearchSettings& settings, PowerClass& store, const TextS
         // The value is an unsigned 32-bit count; the product needs 64 bits.
         const uint64_t value = static_cast<uint32_t>(PowerClass::TextToInt(settings.categoryValues[i]));
         settings.categoryBounds[i] = value * multiplier;
-        settings.categoryLabels[i] = settings.categoryValues[i] + L" " + texts.GetText(650 + 5 * unit);
+        settings.categoryLabels[i] = settings.categoryValues[i] + L" " + texts.GetText(txt::SizeUnit(unit));
     }
 }
