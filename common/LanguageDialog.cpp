@@ -1,5 +1,6 @@
 #include "common/LanguageDialog.h"
 
+#include "common/Translation.h"
 #include "framework/TextFile.h"
 
 std::vector<std::pair<std::wstring, std::wstring>> ParseLanguageList(const std::vector<std::wstring>& lines) {
@@ -18,7 +19,7 @@ std::vector<std::pair<std::wstring, std::wstring>> ParseLanguageList(const std::
 }
 
 std::wstring LanguageSelectionDialog::LanguageFilePath() {
-    return PowerClass::GetProgramFolder() + L"\\" + store.ReadConfigValue(L"Product ID") + L"trl.ini";
+    return CTranslation::LanguageFilePath(PowerClass::GetProgramFolder(), store.ReadConfigValue(L"Product ID"));
 }
 
 bool LanguageSelectionDialog::OnInitDialog() {

@@ -15,26 +15,63 @@ bool AnyLineContains(const std::vector<std::wstring>& lines, const std::wstring&
 
 }  // namespace
 
-// The system's default language, mapped onto a base language through the
-// dialect lists; English when the file has no section for it.
-std::wstring CTranslation::ChooseSystemLanguage(const std::vector<std::wstring>& lines) {
-    store_.RegistryKeyPath = L"SYSTEM\\CurrentControlSet\\Control\\Nls\\Language";
-    const int system = PowerClass::HexTextToInt(store_.ReadRegistryText(2, L"Default"));
-    std::wstring marker = L"[" + std::to_wstring(system) + L"]";
+std::wstring CTranslation::LanguageFilePath(const std::wstring& programFolder, const std::wstring& productId) {
+    return programFolder + L"\\" + productId + L"trl.ini";
+}
+
+std::wstring CTranslation::SystemLanguage() {
+    PowerClass registry;
+    registry.RegistryKeyPath = L"SYSTEM\\CurrentControlSet\\Control\\Nls\\Language";
+    return registry.ReadRegistryText(2, L"Default");
+}
+
+std::wstring CTranslation::ResolveLanguage(PowerClass& settings, const std::vector<std::wstring>& languageLines,
+                                           const std::function<std::wstring()>& systemLanguage) {
+    std::wstring wanted = settings.ReadConfigValue(L"Language");
+    // An empty value would find the first empty line of the file; it is no choice either.
+    if (wanted != L"[----]" && !wanted.empty()) return wanted;
+    std::wstring marker = L"[" + std::to_wstring(PowerClass::HexTextToInt(systemLanguage())) + L"]";
     // Each list is searched for the marker as the earlier ones left it.
     for (const wchar_t* base : kBaseLanguages) {
-        const std::wstring dialects = store_.ReadConfigValue(std::wstring(L"Dialects[") + base + L"]");
+        const std::wstring dialects = settings.ReadConfigValue(std::wstring(L"Dialects[") + base + L"]");
         if (dialects.find(marker) != std::wstring::npos) marker = std::wstring(L"[") + base + L"]";
     }
-    return AnyLineContains(lines, marker) ? marker : L"[1033]";
+    return AnyLineContains(languageLines, marker) ? marker : L"[1033]";
 }
 
 void CTranslation::LoadTexts() {
-    store_.GetConfigPath();
-    const std::wstring file = PowerClass::GetProgramFolder() + L"\\" + store_.ReadConfigValue(L"Product ID") + L"trl.ini";
-    std::wstring wanted = store_.ReadConfigValue(L"Language");
-    const std::vector<std::wstring> lines = fw::ReadTextLines(file);
-    if (wanted == L"[----]") wanted = ChooseSystemLanguage(lines);
+    try {
+        store_.GetConfigPath();
+    } catch (const fw::FileError& e) {
+        throw TextsFileError(e.Path(), TextsFileError::File::Settings);
+    }
+    Load(store_.ConfigPath);
+}
+
+void CTranslation::LoadTextsFrom(const std::wstring& configPath) {
+    store_.ConfigPath = configPath;
+    Load(configPath);
+}
+
+void CTranslation::Load(const std::wstring& configPath) {
+    std::wstring file;
+    try {
+        file = LanguageFilePath(PowerClass::GetProgramFolder(), store_.ReadConfigValue(L"Product ID"));
+    } catch (const fw::FileError&) {
+        throw TextsFileError(configPath, TextsFileError::File::Settings);
+    }
+    std::vector<std::wstring> lines;
+    try {
+        lines = fw::ReadTextLines(file);
+    } catch (const fw::FileError&) {
+        throw TextsFileError(file, TextsFileError::File::Language);
+    }
+    std::wstring wanted;
+    try {
+        wanted = ResolveLanguage(store_, lines);
+    } catch (const fw::FileError&) {
+        throw TextsFileError(configPath, TextsFileError::File::Settings);
+    }
     LoadSection(lines, wanted);
 }
 

@@ -7,6 +7,7 @@
 #include "common/PowerClass.h"
 #include "common/Translation.h"
 #include "framework/Errors.h"
+#include "framework/TextFile.h"
 #include "tests/support/TestSupport.h"
 
 using namespace testing_support;
@@ -148,12 +149,82 @@ TEST_F(Translation, MissingSectionFallsBackToEnglishThenDashes) {
     EXPECT_EQ(LoadedText(1), L"---");
 }
 
-TEST_F(Translation, MissingLanguageFileThrows) {
-    Setup("[1033]", kSections);
-    DeleteFileW((program + L"\\0026trl.ini").c_str());
-    CTranslation t;
-    EXPECT_THROW(t.LoadTexts(), fw::FileError);
-    EXPECT_EQ(t.GetText(1), L"---");
+// A failed load names the file and says which of the two it is, so that a
+// configuration held open is never called a language file.
+TEST_F(Translation, AFileThatCannotBeReadIsNamedWithWhatItIs) {
+    struct Case {
+        const char* name;
+        const wchar_t* file;
+        bool held;  // open without sharing (Wine is assumed to enforce share modes); else deleted
+        TextsFileError::File what;
+    };
+    const Case cases[] = {
+        {"language file missing", L"0026trl.ini", false, TextsFileError::File::Language},
+        {"language file held open", L"0026trl.ini", true, TextsFileError::File::Language},
+        {"settings held open", L"config.ini", true, TextsFileError::File::Settings},
+        {"settings missing", L"config.ini", false, TextsFileError::File::Settings},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Setup("[1033]", kSections);
+        const std::wstring path = program + L"\\" + c.file;
+        HANDLE holder = c.held ? CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                               : INVALID_HANDLE_VALUE;
+        if (c.held)
+            ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+        else
+            DeleteFileW(path.c_str());
+        CTranslation t;
+        try {
+            t.LoadTexts();
+            ADD_FAILURE() << "loaded";
+        } catch (const TextsFileError& e) {
+            EXPECT_EQ(e.Path(), path);
+            EXPECT_EQ(e.file(), c.what);
+        }
+        if (c.held) CloseHandle(holder);
+        EXPECT_EQ(t.GetText(1), L"---");
+    }
+}
+
+// Which section a load takes; the system's language is asked only when the
+// settings leave the choice to it.
+TEST_F(Translation, ResolveLanguage) {
+    const std::string dialects =
+        "Dialects[1031]\r\n[1031][2055]\r\nDialects[1033]\r\n[1033][2057]\r\nDialects[1036]\r\n[1036]\r\n";
+    struct Case {
+        const char* language;  // nullptr: no "Language" key at all
+        const wchar_t* system;
+        const wchar_t* code;
+        bool asked;
+    };
+    const Case cases[] = {
+        {"[1036]", L"0407", L"[1036]", false},
+        {"[1043]", L"0407", L"[1043]", false},  // a code without a section is for LoadSection to replace
+        {"[----]", L"0407", L"[1031]", true},
+        {"[----]", L"0807", L"[1031]", true},  // through the dialect list
+        {"[----]", L"0409", L"[1033]", true},
+        {"[----]", L"0413", L"[1033]", true},  // Dutch: no line of the file holds [1043]
+        {"", L"040c", L"[1036]", true},        // no value is no choice either
+        {nullptr, L"0807", L"[1031]", true},
+        {"", L"", L"[1033]", true},            // no system language: [0]
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language ? c.language : "no key");
+        const std::string language = c.language ? "Language\r\n" + std::string(c.language) + "\r\n" : "";
+        WriteBytes(program + L"\\config.ini", "Product ID\r\n0026\r\n" + language + dialects);
+        WriteBytes(program + L"\\0026trl.ini", kSections);
+        PowerClass settings;
+        settings.ConfigPath = program + L"\\config.ini";
+        bool asked = false;
+        const std::wstring code = CTranslation::ResolveLanguage(
+            settings, fw::ReadTextLines(program + L"\\0026trl.ini"), [&] {
+                asked = true;
+                return std::wstring(c.system);
+            });
+        EXPECT_EQ(code, c.code);
+        EXPECT_EQ(asked, c.asked);
+    }
 }
 
 TEST_F(Translation, ReloadReplacesTheTable) {
