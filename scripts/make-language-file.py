@@ -10,6 +10,7 @@ is the language's own name, which the language selection lists) and ends with
 [EOL]. The committed file is what ships; run this again after editing a text.
 """
 import os
+import re
 import sys
 
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -498,6 +499,66 @@ TEXTS = {
     1040: ("Moved to the folder for duplicate copies", "In den Ordner für Duplikatkopien verschoben",
            "Déplacé dans le dossier des copies de doublons", "Movido a la carpeta de copias de duplicados",
            "Verplaatst naar de map voor kopieën van duplicaten", "Movido para a pasta de cópias de duplicatas"),
+    # Notices at start when a file could not be read; %1 is the file's path.
+    1045: ('The settings file "%1" is missing. Varnholt starts without saved settings; please install the '
+           'program again.',
+           'Die Einstellungsdatei "%1" fehlt. Varnholt startet ohne gespeicherte Einstellungen; bitte installieren '
+           'Sie das Programm neu.',
+           'Le fichier de réglages "%1" est introuvable. Varnholt démarre sans réglages enregistrés ; veuillez '
+           'réinstaller le programme.',
+           'Falta el archivo de configuración "%1". Varnholt se inicia sin la configuración guardada; vuelva a '
+           'instalar el programa.',
+           'Het instellingenbestand "%1" ontbreekt. Varnholt start zonder opgeslagen instellingen; installeer het '
+           'programma opnieuw.',
+           'O arquivo de configurações "%1" não foi encontrado. O Varnholt inicia sem as configurações salvas; '
+           'instale o programa novamente.'),
+    1050: ('The settings file "%1" cannot be read; another program may be holding it open. Varnholt starts with '
+           'its default settings and leaves the file as it is.',
+           'Die Einstellungsdatei "%1" kann nicht gelesen werden; möglicherweise hält ein anderes Programm sie '
+           'geöffnet. Varnholt startet mit den Standardeinstellungen und lässt die Datei unverändert.',
+           'Le fichier de réglages "%1" ne peut pas être lu ; un autre programme le garde peut-être ouvert. '
+           'Varnholt démarre avec les réglages par défaut et laisse le fichier tel quel.',
+           'No se puede leer el archivo de configuración "%1"; puede que otro programa lo tenga abierto. Varnholt '
+           'se inicia con la configuración predeterminada y deja el archivo como está.',
+           'Het instellingenbestand "%1" kan niet worden gelezen; mogelijk houdt een ander programma het geopend. '
+           'Varnholt start met de standaardinstellingen en laat het bestand ongewijzigd.',
+           'O arquivo de configurações "%1" não pode ser lido; talvez outro programa o mantenha aberto. O Varnholt '
+           'inicia com as configurações padrão e deixa o arquivo como está.'),
+    1055: ('The exception list "%1" cannot be read; another program may be holding it open. Varnholt starts '
+           'without exceptions and leaves the file as it is.',
+           'Die Ausnahmeliste "%1" kann nicht gelesen werden; möglicherweise hält ein anderes Programm sie '
+           'geöffnet. Varnholt startet ohne Ausnahmen und lässt die Datei unverändert.',
+           'La liste d\'exceptions "%1" ne peut pas être lue ; un autre programme la garde peut-être ouverte. '
+           'Varnholt démarre sans exceptions et laisse le fichier tel quel.',
+           'No se puede leer la lista de excepciones "%1"; puede que otro programa la tenga abierta. Varnholt se '
+           'inicia sin excepciones y deja el archivo como está.',
+           'De uitzonderingenlijst "%1" kan niet worden gelezen; mogelijk houdt een ander programma hem geopend. '
+           'Varnholt start zonder uitzonderingen en laat het bestand ongewijzigd.',
+           'A lista de exceções "%1" não pode ser lida; talvez outro programa a mantenha aberta. O Varnholt '
+           'inicia sem exceções e deixa o arquivo como está.'),
+    1060: ('The language file "%1" is missing. Varnholt shows its texts in English; please install the program '
+           'again.',
+           'Die Sprachdatei "%1" fehlt. Varnholt zeigt seine Texte auf Englisch an; bitte installieren Sie das '
+           'Programm neu.',
+           'Le fichier de langue "%1" est introuvable. Varnholt affiche ses textes en anglais ; veuillez '
+           'réinstaller le programme.',
+           'Falta el archivo de idioma "%1". Varnholt muestra sus textos en inglés; vuelva a instalar el programa.',
+           'Het taalbestand "%1" ontbreekt. Varnholt toont zijn teksten in het Engels; installeer het programma '
+           'opnieuw.',
+           'O arquivo de idioma "%1" não foi encontrado. O Varnholt mostra seus textos em inglês; instale o '
+           'programa novamente.'),
+    1065: ('The language file "%1" cannot be read; another program may be holding it open. Varnholt shows its '
+           'texts in English.',
+           'Die Sprachdatei "%1" kann nicht gelesen werden; möglicherweise hält ein anderes Programm sie '
+           'geöffnet. Varnholt zeigt seine Texte auf Englisch an.',
+           'Le fichier de langue "%1" ne peut pas être lu ; un autre programme le garde peut-être ouvert. '
+           'Varnholt affiche ses textes en anglais.',
+           'No se puede leer el archivo de idioma "%1"; puede que otro programa lo tenga abierto. Varnholt '
+           'muestra sus textos en inglés.',
+           'Het taalbestand "%1" kan niet worden gelezen; mogelijk houdt een ander programma het geopend. '
+           'Varnholt toont zijn teksten in het Engels.',
+           'O arquivo de idioma "%1" não pode ser lido; talvez outro programa o mantenha aberto. O Varnholt '
+           'mostra seus textos em inglês.'),
 }
 
 
@@ -545,6 +606,8 @@ NAMES = {
     1000: "GeneralOptions", 1005: "CopyPathLabel", 1010: "MenuDeleteAll",
     1015: "MoveAllExplained", 1020: "MoveAllConfirm", 1025: "NothingToMove", 1030: "AllMoved",
     1035: "MovedToFolder", 1040: "MovedEntry",
+    1045: "SettingsMissing", 1050: "SettingsUnreadable", 1055: "ExceptionListUnreadable",
+    1060: "LanguageFileMissing", 1065: "LanguageFileUnreadable",
 }
 
 # Runs of entries that the code reaches by arithmetic: a function of the index,
@@ -561,6 +624,8 @@ def check():
         for text in row:
             text.encode("latin-1")
             assert "\\" not in text and "[" not in text and "\n" not in text, (number, text)
+            # The code fills in the placeholders the English text has, and only those.
+            assert re.findall("%[0-9]", text) == re.findall("%[0-9]", row[0]), (number, text)
     assert set(NAMES) == set(TEXTS), set(NAMES) ^ set(TEXTS)
     assert len(set(NAMES.values())) == len(NAMES)
     for _, first, last, _ in RANGES:
