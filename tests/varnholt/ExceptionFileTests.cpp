@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/TestSupport.h"
+#include "tests/varnholt/Installation.h"
 #include "varnholt/app/ExceptionFile.h"
 
 using namespace testing_support;
@@ -45,12 +46,26 @@ TEST(ExceptionFile, LoadCases) {
     }
 }
 
-TEST(ExceptionFile, MissingFileLoadsAnEmptyListQuietly) {
+// Missing and held open by another program are told apart: only a missing file may
+// be written anew. Either gives an empty list, without a message of its own.
+TEST(ExceptionFile, MissingAndUnreadableFilesLoadAnEmptyListQuietly) {
     TempDir dir;
+    const std::wstring path = dir / L"0026exc.ini";
     MessageBoxRecorder boxes;
     std::vector<std::wstring> entries = {L"stale"};
-    LoadExceptions(entries, dir / L"0026exc.ini", nullptr);
+    EXPECT_EQ(LoadExceptions(entries, path, nullptr), ExceptionLoad::Missing);
     EXPECT_TRUE(entries.empty());
+
+    WriteBytes(path, kHeader + "Thumbs.db\r\n");
+    {
+        varnholt_tests::HeldOpen held(path);
+        ASSERT_TRUE(held.ok());
+        entries = {L"stale"};
+        EXPECT_EQ(LoadExceptions(entries, path, nullptr), ExceptionLoad::Unreadable);
+        EXPECT_TRUE(entries.empty());
+    }
+    EXPECT_EQ(LoadExceptions(entries, path, nullptr), ExceptionLoad::Read);
+    EXPECT_EQ(entries, std::vector<std::wstring>{L"Thumbs.db"});
     EXPECT_TRUE(boxes.asked.empty());
 }
 

@@ -1,15 +1,22 @@
 #include "tests/varnholt/Installation.h"
 
+#include <algorithm>
+#include <iterator>
 #include <set>
 
 #include "common/PowerClass.h"
 #include "framework/TextFile.h"
+#include "varnholt/engine/TextNumbers.h"
 
 using namespace testing_support;
 
 namespace varnholt_tests {
 
 namespace {
+
+// The notices at start name a file in place of their %1.
+constexpr int kNotices[] = {txt::kSettingsMissing, txt::kSettingsUnreadable, txt::kExceptionListUnreadable,
+                            txt::kLanguageFileMissing, txt::kLanguageFileUnreadable};
 
 const std::set<int>& Numbers() {
     static const std::set<int> numbers = [] {
@@ -19,6 +26,7 @@ const std::set<int>& Numbers() {
         for (int i = 120; i <= 150; i += 5) n.insert(i);
         for (int i = 405; i <= 510; i += 5) n.insert(i);
         for (int i = 650; i <= 670; i += 5) n.insert(i);
+        n.insert(std::begin(kNotices), std::end(kNotices));
         return n;
     }();
     return numbers;
@@ -52,7 +60,8 @@ std::wstring AppDataFolder() {
 std::wstring Installation::Text(const std::wstring& language, int number) {
     std::wstring text = (language == L"[1031]" ? L"DE" : L"EN") + std::to_wstring(number);
     // Category headings end with this text, and the results writer knows them by the full stop.
-    if (number == 165) text += L".";
+    if (number == txt::kGroupsFound) text += L".";
+    if (std::find(std::begin(kNotices), std::end(kNotices), number) != std::end(kNotices)) text += L" %1";
     return text;
 }
 

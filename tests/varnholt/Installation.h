@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Handles.h"
 #include "tests/support/TestSupport.h"
 
 namespace varnholt_tests {
@@ -47,5 +48,18 @@ private:
 };
 
 std::wstring AppDataFolder();
+
+// A file held open without sharing while it lives, as another program may hold it:
+// nobody else can open it, not even to read. Wine is assumed to enforce share modes
+// as Windows does.
+class HeldOpen {
+public:
+    explicit HeldOpen(const std::wstring& path)
+        : file_(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    bool ok() const { return static_cast<bool>(file_); }
+
+private:
+    fw::FileHandle file_;
+};
 
 }  // namespace varnholt_tests

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "common/PowerClass.h"
 #include "framework/Controls.h"
+#include "framework/Errors.h"
 #include "framework/TextFile.h"
 #include "resources/varnholt/resource.h"
 #include "tests/support/TestSupport.h"
@@ -8,6 +12,9 @@
 #include "tests/varnholt/Installation.h"
 #include "varnholt/app/Dpi.h"
 #include "varnholt/app/VarnholtDlg.h"
+#include "varnholt/engine/EnglishTexts.h"
+#include "varnholt/engine/ExceptionList.h"
+#include "varnholt/engine/TextNumbers.h"
 
 using namespace testing_support;
 using namespace varnholt_tests;
@@ -288,6 +295,90 @@ TEST(MainWindow, MissingLanguageFileGivesOneMessageAndEnglishTexts) {
     EXPECT_EQ(ControlText(window.dialog().StartPanel().hwnd(), IDC_WELCOME_TITLE), L"Welcome to Quorvexsoft Varnholt");
     // The settings were read all the same.
     EXPECT_EQ(installation.ConfigValue(L"CopyPath"), installation.ConfigFolder() + L"\\Backup\\...");
+}
+
+// What the window does not load it does not write back, or the user's file would
+// be lost. The file is let go before the close, so that a write would succeed.
+TEST(MainWindow, AFileHeldOpenAtStartIsNamedOnceAndNotWrittenBack) {
+    struct Case {
+        const char* name;
+        std::function<std::wstring(const Installation&)> file;
+        int notice;
+        bool translated;  // false: the built-in English texts stand in
+        bool settingsWritten;
+        bool listWritten;
+    };
+    const Case cases[] = {
+        {"settings", [](const Installation& i) { return i.ConfigFile(); }, txt::kSettingsUnreadable, true, false,
+         true},
+        {"exception list", [](const Installation& i) { return i.ConfigFolder() + L"\\0026exc.ini"; },
+         txt::kExceptionListUnreadable, true, true, false},
+        {"language file", [](const Installation& i) { return i.ProgramFolder() + L"\\0026trl.ini"; },
+         txt::kLanguageFileUnreadable, false, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Installation installation;
+        PowerClass().GetConfigPath();  // the user's copy of the template, as after a first start
+        // A list in a form of its own: written back, it would come out in the standard form.
+        const std::wstring listFile = installation.ConfigFolder() + L"\\0026exc.ini";
+        const std::string list = "Quorvexsoft Varnholt - Exceptions\n===\n\n*.one\n*.two\n";
+        WriteBytes(listFile, list);
+        const std::string config = ReadBytes(installation.ConfigFile());
+        const std::string installed = ReadBytes(installation.ProgramFolder() + L"\\config.ini");
+        const std::wstring file = c.file(installation);
+        MessageBoxRecorder boxes;
+        std::optional<MainWindow> window;
+        {
+            HeldOpen held(file);
+            ASSERT_TRUE(held.ok());
+            window.emplace();
+        }
+        ASSERT_TRUE(window->created());
+        ASSERT_EQ(boxes.asked.size(), 1u);
+        std::wstring expected = c.translated ? Installation::Text(L"[1033]", c.notice) : EnglishText(c.notice);
+        expected.replace(expected.find(L"%1"), 2, file);
+        EXPECT_EQ(boxes.asked[0].text, expected);
+        wchar_t title[64] = {};
+        GetWindowTextW(window->hwnd(), title, 64);
+        EXPECT_STREQ(title, L"Quorvexsoft Varnholt 7");
+        EXPECT_EQ(ControlText(window->hwnd(), IDC_FIND), c.translated ? L"EN45" : EnglishText(txt::kFindDuplicates));
+
+        if (!c.settingsWritten) {
+            // A language chosen now could not be stored: the window says why instead of asking.
+            DialogAnswer answer(L"Language Selection", [](HWND h) { PostMessageW(h, WM_COMMAND, IDCANCEL, 0); });
+            window->Command(ID_FILE_LANGUAGE);
+            EXPECT_FALSE(answer.answered());
+            ASSERT_EQ(boxes.asked.size(), 2u);
+            EXPECT_EQ(boxes.asked[1].text, expected);
+        }
+
+        SetDlgItemTextW(window->hwnd(), IDC_SEARCH_PATH, L"C:\\typed\\...");
+        SendMessageW(window->hwnd(), WM_CLOSE, 0, 0);
+        EXPECT_FALSE(IsWindow(window->hwnd()));
+        EXPECT_EQ(boxes.asked.size(), c.settingsWritten ? 1u : 2u);
+        if (c.settingsWritten)
+            EXPECT_EQ(installation.ConfigValue(L"LastPath"), L"C:\\typed\\...");
+        else
+            EXPECT_EQ(ReadBytes(installation.ConfigFile()), config);
+        EXPECT_EQ(ReadBytes(listFile) != list, c.listWritten);
+        EXPECT_EQ(ReadBytes(installation.ProgramFolder() + L"\\config.ini"), installed);
+    }
+}
+
+TEST(MainWindow, WithoutAnyExceptionFileTheListIsEmptyAndClosingMakesIt) {
+    InstallationOptions options;
+    options.withExceptionFile = false;
+    Installation installation(options);
+    MessageBoxRecorder boxes;
+    MainWindow window;
+    EXPECT_TRUE(window.dialog().Settings().exceptions.empty());
+    EXPECT_TRUE(boxes.asked.empty());
+    SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
+    // In neither folder: it is made at the program folder's path.
+    std::vector<std::wstring> entries = {L"stale"};
+    EXPECT_TRUE(ParseExceptionLines(fw::ReadTextLines(installation.ProgramFolder() + L"\\0026exc.ini"), entries));
+    EXPECT_TRUE(entries.empty());
 }
 
 TEST(Layout, ScalesWithTheDpi) {

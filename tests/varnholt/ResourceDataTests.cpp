@@ -16,6 +16,7 @@
 #include "resources/varnholt/resource.h"
 #include "tests/support/TestSupport.h"
 #include "varnholt/engine/EnglishTexts.h"
+#include "varnholt/engine/TextNumbers.h"
 
 namespace {
 
@@ -91,7 +92,8 @@ const std::map<std::string, std::vector<int>>& NumbersByWindow() {
     static const std::map<std::string, std::vector<int>> table = {
         {"language selection", {1, 2}},
         {"main window", {5, 10, 15, 17, 18, 20, 25, 30, 35, 40, 45, 110, 115, 400, 475, 480, 485, 490, 495, 500,
-                         505, 510}},
+                         505, 510, txt::kSettingsMissing, txt::kSettingsUnreadable, txt::kExceptionListUnreadable,
+                         txt::kLanguageFileMissing, txt::kLanguageFileUnreadable}},
         {"main menu", {200, 405, 250, 410, 415, 420, 215, 220, 425, 430, 435, 440, 445, 450, 755, 455, 990, 1010,
                        255, 260, 265}},
         {"welcome panel", {50, 55, 60, 65}},

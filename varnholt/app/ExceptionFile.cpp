@@ -4,40 +4,29 @@
 #include "framework/Errors.h"
 #include "framework/TextFile.h"
 #include "framework/Ui.h"
-#include "varnholt/engine/SearchSettings.h"
 
 std::wstring LocateExceptionFile(const std::wstring& configPath, const std::wstring& programFolder) {
-    std::wstring programFile = programFolder + L"\\" + kExceptionFileName;
-    // Without a configuration ("config.ini" is 10 characters) the program folder's file serves.
-    if (configPath.size() < 10) return programFile;
-    std::wstring configFolder = configPath.substr(0, configPath.size() - 10);
-    std::wstring path = configFolder + kExceptionFileName;
-    if (!PowerClass::FileExists(path)) {
-        PowerClass::CopyFileSilently(programFile, configFolder, false);
-        if (!PowerClass::FileExists(path)) path = programFile;
+    const std::wstring beside = ExceptionFileBeside(configPath);
+    if (!beside.empty() && !PowerClass::FileExists(beside)) {
+        const std::wstring folder = beside.substr(0, beside.size() - std::wstring_view(kExceptionFileName).size());
+        PowerClass::CopyFileSilently(programFolder + L"\\" + kExceptionFileName, folder, false);
     }
-    return path;
+    return FindExceptionFile(configPath, programFolder);
 }
 
-std::wstring LocateExceptionFile(const PowerClass& store) {
-    return LocateExceptionFile(store.ConfigPath, PowerClass::GetProgramFolder());
-}
-
-void LoadExceptions(std::vector<std::wstring>& exceptions, const std::wstring& path, HWND owner) {
+ExceptionLoad LoadExceptions(std::vector<std::wstring>& exceptions, const std::wstring& path, HWND owner) {
     exceptions.clear();
     std::vector<std::wstring> lines;
     try {
         lines = fw::ReadTextLines(path);
     } catch (const fw::FileError&) {
-        // No file in either folder: an empty list; the close creates the file.
-        return;
+        // No file in either folder: an empty list, and the close creates the file.
+        // A file that is there but could not be opened (held by another program) is not "no file".
+        return PowerClass::FileExists(path) ? ExceptionLoad::Unreadable : ExceptionLoad::Missing;
     }
     if (!ParseExceptionLines(lines, exceptions))
         fw::ShowMessageBox(owner, L"No exception list detected!", fw::ApplicationName(), MB_OK);
-}
-
-void LoadExceptions(SearchSettings& settings, const PowerClass& store, HWND owner) {
-    LoadExceptions(settings.exceptions, LocateExceptionFile(store), owner);
+    return ExceptionLoad::Read;
 }
 
 void SaveExceptions(const std::vector<std::wstring>& exceptions, const std::wstring& path) {
@@ -46,8 +35,4 @@ void SaveExceptions(const std::vector<std::wstring>& exceptions, const std::wstr
     } catch (const fw::Error&) {
         // Not reported; the old file stays as it was.
     }
-}
-
-void SaveExceptions(const SearchSettings& settings, const PowerClass& store) {
-    SaveExceptions(settings.exceptions, LocateExceptionFile(store));
 }

@@ -8,19 +8,18 @@
 
 #include "varnholt/engine/ExceptionList.h"
 
-class PowerClass;
-struct SearchSettings;
-
 // The file used for reading and writing: the configuration folder's copy, made
 // from the program folder's file when missing; the program folder's file when
 // there is still none.
 std::wstring LocateExceptionFile(const std::wstring& configPath, const std::wstring& programFolder);
-std::wstring LocateExceptionFile(const PowerClass& store);
+
+// What a load found. Only a list that was read, or found missing, may be written back:
+// a file that is there but cannot be read would be lost.
+enum class ExceptionLoad { Read, Missing, Unreadable };
 
 // Replaces the list with the file's entries. A file without the title gives
-// "No exception list detected!" and an empty list; a missing file an empty list.
-void LoadExceptions(std::vector<std::wstring>& exceptions, const std::wstring& path, HWND owner);
-void LoadExceptions(SearchSettings& settings, const PowerClass& store, HWND owner);
+// "No exception list detected!" and an empty list; a missing or unreadable file
+// an empty list without a message (the caller tells of the unreadable one).
+ExceptionLoad LoadExceptions(std::vector<std::wstring>& exceptions, const std::wstring& path, HWND owner);
 // Writes the list; a failure is not reported.
 void SaveExceptions(const std::vector<std::wstring>& exceptions, const std::wstring& path);
-void SaveExceptions(const SearchSettings& settings, const PowerClass& store);

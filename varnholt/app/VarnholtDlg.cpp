@@ -116,29 +116,10 @@ void CVarnholtDlg::Initialise() {
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 
-    // A missing template or language file: the program opens all the same and says so once.
-    std::wstring templatePath = PowerClass::GetProgramFolder() + L"\\config.ini";
-    try {
-        store_.GetConfigPath();
-        configOk_ = PowerClass::FileExists(store_.ConfigPath);
-    } catch (const fw::Error&) {
-        configOk_ = false;
-    }
-    if (!configOk_) {
-        store_.ConfigPath = templatePath;
-        store_.DataFolder = PowerClass::GetProgramFolder();
-    }
-    bool textsOk = configOk_ && texts_.Load();
-    if (!configOk_) texts_.Load();  // falls back to the built-in English texts
-    if (notice_.empty() && (!configOk_ || !textsOk)) {
-        if (!configOk_)
-            notice_ = L"The settings file \"" + templatePath +
-                      L"\" is missing. Varnholt starts without saved settings; please install the program again.";
-        else
-            notice_ = L"The language file could not be read (" + texts_.Problem() +
-                      L"). Varnholt shows its texts in English; please install the program again.";
-        PostMessageW(hwnd(), kShowNotice, 0, 0);
-    }
+    // A file that cannot be read: the program opens all the same and says so once.
+    const bool first = initialLoadDone_ != 42;
+    if (first) ResolveSettings();
+    if (!texts_.Load() && first && texts_.Problem()) AddNotice(*texts_.Problem());
 
     backgroundBrush_.reset(CreateSolidBrush(RGB(255, 255, 255)));
     fieldBrush_.reset(CreateSolidBrush(RGB(255, 255, 255)));
@@ -219,8 +200,28 @@ void CVarnholtDlg::SetControlTexts() {
     for (auto [id, number] : texts) Item(id).SetText(texts_.GetText(number));
 }
 
+void CVarnholtDlg::ResolveSettings() {
+    try {
+        store_.GetConfigPath();
+        userConfigPath_ = store_.ConfigPath;
+        // That the file is there is not enough: another program may hold it open.
+        store_.ReadConfigValue(L"Version");
+        settingsFile_ = SettingsFile::Readable;
+    } catch (const fw::FileError& e) {
+        const bool missing = !PowerClass::FileExists(e.Path());
+        settingsFile_ = missing ? SettingsFile::Missing : SettingsFile::Unreadable;
+        settingsProblem_ = FileProblem{FileProblem::File::Settings, e.Path(), missing};
+        AddNotice(*settingsProblem_);
+        // The exception list stays beside the user's configuration; the settings
+        // themselves come from the installed template.
+        userConfigPath_ = store_.ConfigPath;
+        store_.ConfigPath = PowerClass::GetProgramFolder() + L"\\config.ini";
+        store_.DataFolder = PowerClass::GetProgramFolder();
+    }
+}
+
 void CVarnholtDlg::PrepareCopyPath() {
-    if (!configOk_ || ReadValue(L"CopyPath") != L"---") return;
+    if (settingsFile_ != SettingsFile::Readable || ReadValue(L"CopyPath") != L"---") return;
     // The trailing "\..." is part of the text passed to the attribute query and the folder creation.
     std::wstring copyPath = store_.DataFolder + L"\\Backup\\...";
     if (GetFileAttributesW(copyPath.c_str()) == INVALID_FILE_ATTRIBUTES) CreateDirectoryW(copyPath.c_str(), nullptr);
@@ -228,12 +229,33 @@ void CVarnholtDlg::PrepareCopyPath() {
 }
 
 void CVarnholtDlg::LoadOnce() {
-    if (configOk_) LoadSearchSettings(settings_, store_);
-    LoadExceptions(settings_, store_, hwnd());
-    std::wstring lastPath = ReadValue(L"LastPath");
-    if (configOk_ && lastPath != L"---" && settings_.OptionChar(32) == L'1') {
-        searchPathText_ = lastPath;
-        LoadPathField();
+    // Each part on its own, so that one that cannot be read leaves the others loaded.
+    if (settingsFile_ != SettingsFile::Missing) {
+        try {
+            SearchSettings loaded;
+            LoadSearchSettings(loaded, store_);
+            settings_ = std::move(loaded);
+            settingsLoaded_ = settingsFile_ == SettingsFile::Readable;
+        } catch (const fw::FileError& e) {
+            // Held open since the start was resolved: treated as unreadable from now on.
+            if (settingsFile_ == SettingsFile::Readable) {
+                settingsFile_ = SettingsFile::Unreadable;
+                settingsProblem_ = FileProblem{FileProblem::File::Settings, e.Path(), false};
+                AddNotice(*settingsProblem_);
+            }
+        }
+    }
+    exceptionFile_ = LocateExceptionFile(userConfigPath_, PowerClass::GetProgramFolder());
+    if (LoadExceptions(settings_.exceptions, exceptionFile_, hwnd()) == ExceptionLoad::Unreadable)
+        AddNotice({FileProblem::File::ExceptionList, exceptionFile_, false});
+    else
+        exceptionsLoaded_ = true;
+    if (settingsFile_ != SettingsFile::Missing) {
+        std::wstring lastPath = ReadValue(L"LastPath");
+        if (lastPath != L"---" && settings_.OptionChar(32) == L'1') {
+            searchPathText_ = lastPath;
+            LoadPathField();
+        }
     }
     initialLoadDone_ = 42;
 }
@@ -370,11 +392,12 @@ void CVarnholtDlg::EndWindow(INT_PTR result) { End(result); }
 void CVarnholtDlg::RunClosingSteps() {
     if (closingDone_) return;
     closingDone_ = true;
-    SaveExceptions(settings_, store_);
+    // Only what was loaded goes back: anything else would replace the user's file.
+    if (exceptionsLoaded_) SaveExceptions(settings_.exceptions, exceptionFile_);
     store_.RegistryKeyPath = kSuiteKey;
     store_.DeleteRegistryValue(0, L"active");
     store_.DeleteRegistryValue(1, L"active");
-    if (settings_.OptionChar(32) == L'1') {
+    if (settingsLoaded_ && settings_.OptionChar(32) == L'1') {
         StorePathField();
         WriteValue(L"LastPath", searchPathText_);
     }
@@ -430,13 +453,36 @@ bool CVarnholtDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result) 
     return false;
 }
 
+void CVarnholtDlg::AddNotice(const FileProblem& problem) {
+    // The texts of a window whose settings are missing fail on the same file: one paragraph each.
+    for (const auto& known : notices_)
+        if (known.file == problem.file) return;
+    notices_.push_back(problem);
+    if (!noticePosted_) PostMessageW(hwnd(), kShowNotice, 0, 0);
+    noticePosted_ = true;
+}
+
+std::wstring CVarnholtDlg::NoticeText(const FileProblem& problem) const {
+    int number = txt::kExceptionListUnreadable;
+    if (problem.file == FileProblem::File::Settings)
+        number = problem.missing ? txt::kSettingsMissing : txt::kSettingsUnreadable;
+    else if (problem.file == FileProblem::File::Language)
+        number = problem.missing ? txt::kLanguageFileMissing : txt::kLanguageFileUnreadable;
+    std::wstring text = texts_.GetText(number);
+    if (size_t at = text.find(L"%1"); at != std::wstring::npos) text.replace(at, 2, problem.path);
+    return text;
+}
+
 void CVarnholtDlg::ShowNotice() {
-    if (notice_.empty()) return;
-    fw::ShowMessageBox(hwnd(), notice_, fw::ApplicationName(), MB_OK | MB_ICONWARNING);
+    std::wstring text;
+    for (const auto& problem : notices_) text += (text.empty() ? L"" : L"\n\n") + NoticeText(problem);
+    notices_.clear();
+    if (!text.empty())
+        fw::ShowMessageBox(hwnd(), text, texts_.GetText(txt::kMessageCaption), MB_OK | MB_ICONWARNING);
 }
 
 std::wstring CVarnholtDlg::ReadValue(const std::wstring& key) {
-    if (configOk_) return store_.ReadConfigValue(key);
+    if (settingsFile_ == SettingsFile::Readable) return store_.ReadConfigValue(key);
     try {
         return store_.ReadConfigValue(key);
     } catch (const fw::Error&) {
@@ -445,11 +491,7 @@ std::wstring CVarnholtDlg::ReadValue(const std::wstring& key) {
 }
 
 void CVarnholtDlg::WriteValue(const std::wstring& key, const std::wstring& value) {
-    if (configOk_) return store_.WriteConfigValue(key, value);
-    try {
-        store_.WriteConfigValue(key, value);
-    } catch (const fw::Error&) {
-    }
+    if (settingsFile_ == SettingsFile::Readable) store_.WriteConfigValue(key, value);
 }
 
 void CVarnholtDlg::StorePathField() { searchPathText_ = Item(IDC_SEARCH_PATH).GetText(); }
@@ -487,6 +529,12 @@ void CVarnholtDlg::Options() {
 }
 
 void CVarnholtDlg::ChangeLanguage() {
+    // A choice that cannot be stored would change nothing: say why instead.
+    if (settingsProblem_) {
+        fw::ShowMessageBox(hwnd(), NoticeText(*settingsProblem_), texts_.GetText(txt::kMessageCaption),
+                           MB_OK | MB_ICONWARNING);
+        return;
+    }
     if (PowerClass::CountLetterH(ReadValue(L"Version")) > 0) return;
     std::wstring current = ReadValue(L"Language");
     CLangaugeSelection dialog;

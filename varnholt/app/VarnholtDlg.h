@@ -4,6 +4,7 @@
 // when it closes, however it closes.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,7 @@ private:
     void TranslateMenu();
     void CreateTooltips();
     void SetControlTexts();
+    void ResolveSettings();
     void PrepareCopyPath();
     void LoadOnce();
     void Layout();
@@ -62,14 +64,17 @@ private:
     void OpenHelp();
     void OpenHomepage();
     void ShowAbout();
+    // Says once, when the window is up, which files could not be read.
+    void AddNotice(const FileProblem& problem);
     void ShowNotice();
+    std::wstring NoticeText(const FileProblem& problem) const;
     // True when there are results; otherwise says so (translation 400).
     bool RequireResults();
     void EndWindow(INT_PTR result);
     void RunClosingSteps();
 
-    // The configuration, read and written quietly when it could not be found:
-    // the start said so once.
+    // The configuration. When it could not be read, values come quietly from the
+    // installed template and nothing is written: the start said so once.
     std::wstring ReadValue(const std::wstring& key);
     void WriteValue(const std::wstring& key, const std::wstring& value);
     void StorePathField();
@@ -96,8 +101,18 @@ private:
     std::vector<fw::Bitmap> menuBitmaps_;
     HICON icon_;
 
-    bool configOk_ = true;
-    std::wstring notice_;
+    enum class SettingsFile { Readable, Missing, Unreadable };
+    SettingsFile settingsFile_ = SettingsFile::Readable;
+    std::optional<FileProblem> settingsProblem_;
+    // The configuration beside which the exception list lives: the user's, even
+    // when it could not be read.
+    std::wstring userConfigPath_;
+    std::wstring exceptionFile_;
+    // What the one-time load really read; the closing steps write back only that.
+    bool settingsLoaded_ = false;
+    bool exceptionsLoaded_ = false;
+    std::vector<FileProblem> notices_;
+    bool noticePosted_ = false;
     bool closingDone_ = false;
     bool searching_ = false;
     bool closeAfterSearch_ = false;

@@ -1,7 +1,7 @@
 #include "varnholt/app/WindowTexts.h"
 
+#include "common/PowerClass.h"
 #include "common/Translation.h"
-#include "framework/Errors.h"
 
 namespace {
 const std::map<int, std::wstring>* g_testTable = nullptr;
@@ -15,14 +15,24 @@ void WindowTexts::UseTableForTests(const std::map<int, std::wstring>* table) { g
 
 bool WindowTexts::Load() {
     translation_.reset();
-    problem_.clear();
+    problem_.reset();
     table_ = g_testTable;
     if (table_) return loaded_ = true;
     auto translation = std::make_unique<CTranslation>();
     try {
-        translation->LoadTexts();
-    } catch (const fw::Error& e) {
-        problem_ = e.Message();
+        try {
+            translation->LoadTexts();
+        } catch (const TextsFileError& e) {
+            const std::wstring templatePath = PowerClass::GetProgramFolder() + L"\\config.ini";
+            if (e.file() != TextsFileError::File::Settings || e.Path() == templatePath ||
+                !PowerClass::FileExists(e.Path()))
+                throw;
+            translation->LoadTextsFrom(templatePath);
+        }
+    } catch (const TextsFileError& e) {
+        const bool settings = e.file() == TextsFileError::File::Settings;
+        problem_ = FileProblem{settings ? FileProblem::File::Settings : FileProblem::File::Language, e.Path(),
+                               !PowerClass::FileExists(e.Path())};
         return loaded_ = false;
     }
     translation_ = std::move(translation);

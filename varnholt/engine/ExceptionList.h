@@ -1,6 +1,6 @@
 #pragma once
 // The stored form of the exception list: a title line, an underline, an empty
-// line, then one pattern per line.
+// line, then one pattern per line; and where the file lives.
 #include <string>
 #include <vector>
 
@@ -11,3 +11,10 @@ inline constexpr const wchar_t* kExceptionTitle = L"Quorvexsoft Varnholt - Excep
 bool ParseExceptionLines(const std::vector<std::wstring>& lines, std::vector<std::wstring>& entries);
 // The file's text as written (line feeds; the writer makes them CR LF).
 std::wstring FormatExceptionFile(const std::vector<std::wstring>& entries);
+
+// The file in the folder of a configuration file; empty when `configPath` names
+// no folder. Only computes the path.
+std::wstring ExceptionFileBeside(const std::wstring& configPath);
+// The file the window reads, without copying anything: the one beside the
+// configuration when it exists, else the program folder's.
+std::wstring FindExceptionFile(const std::wstring& configPath, const std::wstring& programFolder);
