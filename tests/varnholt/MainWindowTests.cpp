@@ -564,3 +564,44 @@ TEST(MainWindowSearch, ClosingDuringASearchCancelsItAndThenCloses) {
     EXPECT_FALSE(SuiteActiveExists());
     EXPECT_EQ(installation.ConfigValue(L"LastPath"), path);
 }
+
+namespace {
+
+// A search that fails, after a close was asked for during it when `closeDuring`.
+class FailingSearchWindow : public CVarnholtDlg {
+public:
+    bool closeDuring = false;
+
+protected:
+    void Search() override {
+        if (closeDuring) SendMessageW(hwnd(), WM_CLOSE, 0, 0);
+        throw fw::FileError(L"X:\\gone.txt");
+    }
+};
+
+}  // namespace
+
+TEST(MainWindowSearch, AFailedSearchShowsItsErrorAndClosesOnlyWhenAsked) {
+    for (bool closeDuring : {true, false}) {
+        SCOPED_TRACE(closeDuring);
+        Installation installation;
+        SetSuiteActive();
+        MessageBoxRecorder boxes;
+        FailingSearchWindow window;
+        window.closeDuring = closeDuring;
+        ASSERT_TRUE(window.Create(nullptr));
+        Flush();
+        SetDlgItemTextW(window.hwnd(), IDC_SEARCH_PATH, L"C:\\searched\\...");
+        SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_FIND, BN_CLICKED), 0);
+        Flush();
+        ASSERT_EQ(boxes.asked.size(), 1u);
+        EXPECT_EQ(boxes.asked[0].text, fw::FileError(L"X:\\gone.txt").Message());
+        EXPECT_EQ(IsWindow(window.hwnd()) != FALSE, !closeDuring);
+        EXPECT_EQ(SuiteActiveExists(), !closeDuring);
+        EXPECT_EQ(installation.ConfigValue(L"LastPath"), closeDuring ? L"C:\\searched\\..." : L"---");
+        if (closeDuring) continue;
+        EXPECT_FALSE(window.Searching());
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window.hwnd(), IDC_FIND)));
+        window.Destroy();
+    }
+}

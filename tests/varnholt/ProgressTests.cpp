@@ -85,6 +85,16 @@ TEST_F(ProgressTest, RefreshShowsTheTextAtOnceAndAdvancesThePicture) {
     EXPECT_EQ(progress_.PulseRuns(), 1);
 }
 
+// Refresh comes up to once per group: the pictures must not be loaded each time.
+TEST_F(ProgressTest, TheThreePicturesAreLoadedOnceHoweverOftenTheyShow) {
+    for (int opening = 0; opening < 2; ++opening) {
+        ASSERT_TRUE(progress_.Open(nullptr));
+        for (int i = 0; i < 50; ++i) progress_.Refresh();
+        progress_.Close();
+    }
+    EXPECT_EQ(progress_.PictureLoads(), 3);
+}
+
 TEST_F(ProgressTest, PulseDialogRunsOncePerOpening) {
     ASSERT_TRUE(progress_.Open(nullptr));
     Ticks(2000);

@@ -124,9 +124,15 @@ void CProgress::PumpThrottled(bool force) {
 
 void CProgress::ShowNextPicture() {
     static constexpr int kPictures[] = {IDB_PROGRESS_1, IDB_PROGRESS_2, IDB_PROGRESS_3};
-    int id = kPictures[pictureIndex_];
-    picture_.reset(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    const int id = kPictures[pictureIndex_];
+    // Refresh may come once per group: each picture is loaded the first time only.
+    fw::Bitmap& picture = pictures_[pictureIndex_];
+    if (!picture) {
+        picture.reset(static_cast<HBITMAP>(
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        ++pictureLoads_;
+    }
+    shown_ = picture.get();
     pictureHistory_.push_back(id);
     pictureIndex_ = (pictureIndex_ + 1) % 3;
     InvalidateRect(Item(IDC_PROGRESS_PICTURE), nullptr, FALSE);
@@ -135,9 +141,9 @@ void CProgress::ShowNextPicture() {
 void CProgress::DrawPicture(const DRAWITEMSTRUCT& item) const {
     const RECT& r = item.rcItem;
     FillRect(item.hDC, &r, background_.get());
-    if (!picture_) return;
+    if (!shown_) return;
     BITMAP info = {};
-    GetObjectW(picture_.get(), sizeof info, &info);
+    GetObjectW(shown_, sizeof info, &info);
     if (info.bmWidth <= 0 || info.bmHeight <= 0) return;
     // Fit the picture into the button, keeping its proportions.
     int width = r.right - r.left, height = r.bottom - r.top;
@@ -147,7 +153,7 @@ void CProgress::DrawPicture(const DRAWITEMSTRUCT& item) const {
         drawWidth = MulDiv(info.bmWidth, height, info.bmHeight);
     }
     HDC source = CreateCompatibleDC(item.hDC);
-    HGDIOBJ old = SelectObject(source, picture_.get());
+    HGDIOBJ old = SelectObject(source, shown_);
     SetStretchBltMode(item.hDC, HALFTONE);
     SetBrushOrgEx(item.hDC, 0, 0, nullptr);
     StretchBlt(item.hDC, r.left + (width - drawWidth) / 2, r.top + (height - drawHeight) / 2, drawWidth, drawHeight,

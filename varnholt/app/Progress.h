@@ -3,6 +3,7 @@
 // and the pulse dialog it runs once per opening. Pumping pending messages at
 // each step is what keeps the program responsive during a search; the pump is
 // throttled, because dispatching costs time under load.
+#include <array>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,8 @@ public:
     const std::wstring& CurrentText() const { return currentText_; }
     // Every picture change of this opening, as bitmap resource ids.
     const std::vector<int>& PictureHistory() const { return pictureHistory_; }
+    // How often a picture was loaded from the resources, over the window's life.
+    int PictureLoads() const { return pictureLoads_; }
     int PulseRuns() const { return pulseRuns_; }
 
     // Least time between two pumps of pending messages.
@@ -79,7 +82,10 @@ private:
 
     WindowTexts texts_;
     fw::Brush background_;
-    fw::Bitmap picture_;
+    // The three pictures, loaded once; `shown_` is the one drawn, if any.
+    std::array<fw::Bitmap, 3> pictures_;
+    HBITMAP shown_ = nullptr;
+    int pictureLoads_ = 0;
     std::wstring currentText_;
     int folderTotal_ = 0;
     int folderIndex_ = 0;

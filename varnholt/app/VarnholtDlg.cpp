@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "framework/Errors.h"
 #include "framework/Ui.h"
 #include "varnholt/app/AboutDlg.h"
@@ -557,6 +559,8 @@ void CVarnholtDlg::ShowAbout() {
     about.DoModal(hwnd());
 }
 
+void CVarnholtDlg::Search() { RunSearch(searchPathText_, settings_, store_, texts_, progress_, results_, duplicates_); }
+
 void CVarnholtDlg::StartSearch() {
     StorePathField();
     if (searchPathText_.empty()) return Message(txt::kNoSearchPath);
@@ -569,6 +573,7 @@ void CVarnholtDlg::StartSearch() {
     Item(IDC_RESULTS_TREE).Show(true);
 
     searching_ = true;
+    closeAfterSearch_ = false;
     progress_.SetFolderTotal(0);
     progress_.SetFolderIndex(0);
     progress_.SetCurrentText(L"");
@@ -579,11 +584,17 @@ void CVarnholtDlg::StartSearch() {
         progress_.Show();
     }
     try {
-        RunSearch(searchPathText_, settings_, store_, texts_, progress_, results_, duplicates_);
+        Search();
     } catch (...) {
         searching_ = false;
         progress_.Close();
         for (int id : {IDC_BROWSE, IDC_OPTIONS, IDC_FIND}) Item(id).Enable(true);
+        // A close asked for during the search still closes the window; the framework
+        // then shows the error as for any handler.
+        if (std::exchange(closeAfterSearch_, false)) {
+            RunClosingSteps();
+            EndWindow(closeResult_);
+        }
         throw;
     }
     searching_ = false;
@@ -598,7 +609,7 @@ void CVarnholtDlg::StartSearch() {
     resultsShown_ = true;
     if (settings_.maximizeOnResults) ShowWindow(hwnd(), SW_MAXIMIZE);
 
-    if (closeAfterSearch_) {
+    if (std::exchange(closeAfterSearch_, false)) {
         RunClosingSteps();
         EndWindow(closeResult_);
     }

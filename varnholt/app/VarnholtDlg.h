@@ -45,6 +45,8 @@ protected:
     void OnCancel() override;
     void OnDestroy() override;
     bool OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result) override;
+    // The search itself, on the window's thread; tests put one that fails in its place.
+    virtual void Search();
 
 private:
     void Initialise();
