@@ -2,15 +2,16 @@
 // Texts for the headless front end: one section of the language file beside
 // the program, or the built-in English texts when there is no language file.
 #include <string>
+#include <vector>
 
 #include "common/TextSource.h"
 #include "common/Translation.h"
 
 class LanguageTexts : public TextSource {
 public:
-    // `section` is a language code such as "[1033]"; a section the file lacks gives English.
-    // False when no language file could be read (the built-in English texts are used).
-    bool Load(const std::wstring& languageFile, const std::wstring& section);
+    // `section` is a language code such as "[1033]"; a section the file lacks gives
+    // English. Without lines, or without that section and English, the built-in English texts.
+    void Load(const std::vector<std::wstring>& languageLines, const std::wstring& section);
     std::wstring GetText(int number) const override;
 
 private:

@@ -8,18 +8,21 @@
 
 #include <atomic>
 #include <cstdio>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/PowerClass.h"
+#include "common/Translation.h"
 #include "framework/Errors.h"
 #include "framework/TextFile.h"
 #include "varnholt/engine/DuplicateSearch.h"
 #include "varnholt/engine/MemoryTree.h"
 #include "varnholt/engine/ResultsText.h"
+#include "varnholt/engine/ExceptionList.h"
 #include "varnholt/engine/SearchSettings.h"
 #include "varnholt/engine/TextNumbers.h"
-#include "varnholt/engine/ExceptionList.h"
 #include "varnholt/scan/LanguageTexts.h"
 
 namespace {
@@ -59,69 +62,79 @@ void Err(const std::wstring& text) {
     fwrite(bytes.data(), 1, bytes.size(), stderr);
 }
 
-// The file's bytes as a saved list has them: one byte per character, or UTF-8
-// after a byte-order mark when some character does not fit; CR LF line ends.
+// The results as a saved list has them: one byte per character, or UTF-8 after
+// a byte-order mark when some character does not fit; CR LF line ends.
 class Output {
 public:
-    explicit Output(bool wide) : wide_(wide) {
-        if (wide_) Put("\xEF\xBB\xBF");
+    explicit Output(bool utf8) : utf8_(utf8) {
+        if (utf8_) pending_ = fw::kUtf8Bom;
     }
-    void Write(const std::wstring& text) {
-        std::string bytes;
-        bytes.reserve(text.size() + 8);
-        for (size_t i = 0; i < text.size(); ++i) {
-            const wchar_t c = text[i];
-            if (c == L'\n') {
-                bytes += "\r\n";
-            } else if (!wide_) {
-                bytes += static_cast<char>(c);
-            } else {
-                uint32_t cp = c;
-                if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
-                    cp = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-                if (cp < 0x80) {
-                    bytes += static_cast<char>(cp);
-                } else if (cp < 0x800) {
-                    bytes += static_cast<char>(0xC0 | (cp >> 6));
-                    bytes += static_cast<char>(0x80 | (cp & 0x3F));
-                } else if (cp < 0x10000) {
-                    bytes += static_cast<char>(0xE0 | (cp >> 12));
-                    bytes += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-                    bytes += static_cast<char>(0x80 | (cp & 0x3F));
-                } else {
-                    bytes += static_cast<char>(0xF0 | (cp >> 18));
-                    bytes += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-                    bytes += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-                    bytes += static_cast<char>(0x80 | (cp & 0x3F));
-                }
-            }
-        }
-        Put(bytes);
+    void Write(std::wstring_view text) {
+        pending_ += fw::EncodeTextAs(text, utf8_);
+        if (pending_.size() >= (1u << 20)) Flush();
     }
-
     // Written in large blocks: a console or a device leaves standard output unbuffered.
     void Flush() {
-        fwrite(pending_.data(), 1, pending_.size(), stdout);
-        fflush(stdout);
+        const bool written = fwrite(pending_.data(), 1, pending_.size(), stdout) == pending_.size();
+        if (!written || fflush(stdout) != 0) throw std::runtime_error("the results could not be written");
         pending_.clear();
     }
 
 private:
-    void Put(const std::string& bytes) {
-        pending_ += bytes;
-        if (pending_.size() >= (1u << 20)) Flush();
-    }
-    bool wide_;
+    bool utf8_;
     std::string pending_;
 };
 
-bool ReadExceptions(const std::wstring& path, std::vector<std::wstring>& entries) {
-    return ParseExceptionLines(fw::ReadTextLines(path), entries);
+// The configuration Varnholt would use, found without making anything: the
+// user's when it exists, else the template beside the program.
+std::wstring DefaultConfigPath(const std::wstring& programFolder) {
+    PowerClass store;
+    store.ConfigPath = programFolder + L"\\config.ini";
+    const std::wstring appData = store.ReadRegistryText(0, L"AppData");
+    if (appData.empty() || !PowerClass::FileExists(store.ConfigPath)) return store.ConfigPath;
+    const std::wstring user =
+        PowerClass::UserConfigPath(appData, store.ReadConfigValue(L"Product ID"), store.ReadConfigValue(L"Version"));
+    return PowerClass::FileExists(user) ? user : store.ConfigPath;
+}
+
+// An exception list; a default one that does not exist is an empty list, as in the window.
+void ReadExceptions(const std::wstring& path, bool mayBeMissing, std::vector<std::wstring>& entries) {
+    std::vector<std::wstring> lines;
+    try {
+        lines = fw::ReadTextLines(path);
+    } catch (const fw::FileError&) {
+        if (mayBeMissing && !PowerClass::FileExists(path)) return;
+        throw;
+    }
+    if (!ParseExceptionLines(lines, entries)) Err(L"No exception list detected!\n");
+}
+
+// The texts in the language Varnholt would show; the built-in English ones without a language file.
+void LoadTexts(PowerClass& store, const std::wstring& programFolder, LanguageTexts& texts) {
+    std::wstring productId = store.ReadConfigValue(L"Product ID");
+    if (productId.empty()) productId = L"0026";
+    std::vector<std::wstring> lines;
+    try {
+        lines = fw::ReadTextLines(CTranslation::LanguageFilePath(programFolder, productId));
+    } catch (const fw::FileError&) {
+    }
+    texts.Load(lines, CTranslation::ResolveLanguage(store, lines));
+}
+
+std::wstring Widen(const char* text) {
+    std::wstring wide;
+    for (const char* c = text; *c; ++c) wide += static_cast<wchar_t>(static_cast<unsigned char>(*c));
+    return wide;
 }
 
 int Usage() {
     Err(L"usage: VarnholtScan.exe [--config FILE] [--exceptions FILE] PATHLIST\n"
-        L"  PATHLIST: entries \"folder\\...\" joined by \";\"\n");
+        L"  PATHLIST           entries \"folder\\...\" joined by \";\"\n"
+        L"  --config FILE      settings in the config.ini form; default: the user's Varnholt\n"
+        L"                     configuration when there is one, else the template beside the program\n"
+        L"  --exceptions FILE  exception list; default: the one Varnholt uses, beside the\n"
+        L"                     configuration, else the one beside the program (none when neither exists)\n"
+        L"Texts are in the language Varnholt shows. Nothing is written but the results.\n");
     return 2;
 }
 
@@ -144,25 +157,19 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (!havePathList) return Usage();
 
-    const std::wstring programFolder = PowerClass::GetProgramFolder();
-    if (configPath.empty()) configPath = programFolder + L"\\config.ini";
-    if (!PowerClass::FileExists(configPath)) {
-        Err(L"VarnholtScan: cannot read " + configPath + L"\n");
-        return 2;
-    }
-
     try {
+        const std::wstring programFolder = PowerClass::GetProgramFolder();
+        if (configPath.empty()) configPath = DefaultConfigPath(programFolder);
         PowerClass store;
         store.ConfigPath = configPath;  // the keys are read from this file only
         SearchSettings settings;
         LoadSearchSettings(settings, store);
-        if (!exceptionsPath.empty() && !ReadExceptions(exceptionsPath, settings.exceptions))
-            Err(L"No exception list detected!\n");
+        const bool defaultExceptions = exceptionsPath.empty();
+        if (defaultExceptions) exceptionsPath = FindExceptionFile(configPath, programFolder);
+        ReadExceptions(exceptionsPath, defaultExceptions, settings.exceptions);
 
         LanguageTexts texts;
-        std::wstring productId = store.ReadConfigValue(L"Product ID");
-        if (productId.empty()) productId = L"0026";
-        texts.Load(programFolder + L"\\" + productId + L"trl.ini", store.ReadConfigValue(L"Language"));
+        LoadTexts(store, programFolder, texts);
 
         SetConsoleCtrlHandler(OnConsoleControl, TRUE);
         ConsoleProgress progress;
@@ -177,10 +184,10 @@ int wmain(int argc, wchar_t** argv) {
         }
 
         const std::vector<std::wstring> items = tree.TextsInOrder();
-        bool wide = false;
+        bool utf8 = false;
         for (const auto& t : items)
-            for (wchar_t c : t) wide = wide || c > 255;
-        Output out(wide);
+            for (wchar_t c : t) utf8 = utf8 || c > 255;
+        Output out(utf8);
         out.Write(L"Quorvexsoft Varnholt - Saved Results List\n" + std::wstring(47, L'=') + L"\n\n");
         out.Write(ResultsCriteriaText(settings, texts));
         for (const auto& t : items) out.Write(ResultsRecord(t));
@@ -215,6 +222,13 @@ int wmain(int argc, wchar_t** argv) {
         return outcome == SearchOutcome::Cancelled ? 1 : 0;
     } catch (const fw::Error& e) {
         Err(L"VarnholtScan: " + e.Message() + L"\n");
+        return 2;
+    } catch (const std::exception& e) {
+        // Also what a comparison thread passed on.
+        Err(L"VarnholtScan: " + Widen(e.what()) + L"\n");
+        return 2;
+    } catch (...) {
+        Err(L"VarnholtScan: the search stopped on an unknown error\n");
         return 2;
     }
 }
