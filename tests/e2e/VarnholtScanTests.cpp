@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <optional>
-
 #include "common/PowerClass.h"
 #include "common/Translation.h"
 #include "framework/TextFile.h"
@@ -14,118 +12,61 @@ using namespace testing_support;
 
 namespace {
 
-struct Finished {
-    DWORD exitCode = STILL_ACTIVE;
-    std::wstring out, err;
-};
-
-// Runs the program with its standard output and error in files, and waits for it.
-Finished RunProgram(const std::wstring& exe, const std::wstring& arguments) {
+// Runs the program to its end; what it wrote to standard output.
+std::wstring Output(const std::wstring& exe, const std::wstring& arguments, DWORD& exitCode) {
     TempDir dir;
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    auto open = [&](const wchar_t* name) {
-        return CreateFileW((dir / name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-    };
-    HANDLE out = open(L"out.txt"), err = open(L"err.txt");
+    HANDLE out = CreateFileW((dir / L"out").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = out;
-    startup.hStdError = err;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION process = {};
     std::wstring command = L"\"" + exe + L"\" " + arguments;
-    Finished run;
+    exitCode = STILL_ACTIVE;
     if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
         WaitForSingleObject(process.hProcess, 60000);
-        GetExitCodeProcess(process.hProcess, &run.exitCode);
+        GetExitCodeProcess(process.hProcess, &exitCode);
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
     CloseHandle(out);
-    CloseHandle(err);
-    run.out = fw::DecodeText(ReadBytes(dir / L"out.txt"));
-    run.err = fw::DecodeText(ReadBytes(dir / L"err.txt"));
-    return run;
+    return fw::DecodeText(ReadBytes(dir / L"out"));
 }
 
-// The system's default language while it lives.
-class SystemLanguage {
-public:
-    explicit SystemLanguage(const std::wstring& value) {
-        wchar_t buffer[64] = {};
-        DWORD size = sizeof buffer - sizeof(wchar_t);
-        if (RegGetValueW(HKEY_LOCAL_MACHINE, kKey, L"Default", RRF_RT_REG_SZ, nullptr, buffer, &size) == ERROR_SUCCESS)
-            saved_ = buffer;
-        ok_ = Set(value);
-    }
-    ~SystemLanguage() {
-        if (saved_) Set(*saved_);
-    }
-    bool ok() const { return ok_; }
+const wchar_t kLanguageKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Nls\\Language";
 
-private:
-    static constexpr const wchar_t* kKey = L"SYSTEM\\CurrentControlSet\\Control\\Nls\\Language";
-    static bool Set(const std::wstring& value) {
-        return RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKey, L"Default", REG_SZ, value.c_str(),
-                               static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-    }
-    std::optional<std::wstring> saved_;
-    bool ok_ = false;
-};
+bool SetSystemLanguage(const std::wstring& value) {
+    return RegSetKeyValueW(HKEY_LOCAL_MACHINE, kLanguageKey, L"Default", REG_SZ, value.c_str(),
+                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
 
-// The installed program folder, with a version of its own: no user of it has a configuration yet.
-class ScanFolder {
-public:
-    ScanFolder() {
-        const std::wstring source = SuiteDir() + L"\\Varnholt";
-        for (const wchar_t* name : {L"VarnholtScan.exe", L"config.ini", L"0026trl.ini", L"0026exc.ini"})
-            CopyFileW((source + L"\\" + name).c_str(), (folder_ / name).c_str(), FALSE);
-        auto lines = fw::ReadTextLines(folder_ / L"config.ini");
-        for (size_t i = 0; i + 1 < lines.size(); ++i)
-            if (lines[i] == L"Version") lines[i + 1] = version_;
-        fw::WriteTextLines(folder_ / L"config.ini", lines);
-    }
-    std::wstring Exe() const { return folder_ / L"VarnholtScan.exe"; }
-    std::wstring File(const wchar_t* name) const { return folder_ / name; }
-    const std::wstring& Version() const { return version_; }
-
-private:
-    TempDir folder_;
-    std::wstring version_ = L"7.scan" + std::to_wstring(GetCurrentProcessId());
-};
-
+// The installed template leaves the language to the system ("[----]"); with a
+// version of its own, no user has a configuration of it yet.
 TEST(VarnholtScan, WritesInTheLanguageVarnholtShowsAndMakesNothing) {
-    ScanFolder scan;
-    TempDir data;
-    std::vector<std::wstring> languageFile = fw::ReadTextLines(scan.File(L"0026trl.ini"));
-    // The installed template leaves the language to the system ("[----]").
-    struct Case {
-        const wchar_t* system;
-        const wchar_t* section;
-    };
-    for (const Case& c : {Case{L"0409", L"[1033]"}, Case{L"0407", L"[1031]"}}) {
-        SCOPED_TRACE(testing::Message() << c.system);
-        SystemLanguage system(c.system);
-        if (!system.ok()) GTEST_SKIP() << "cannot set the system's language in this prefix";
-        const Finished run = RunProgram(scan.Exe(), L"\"" + data.path() + L"\\...\"");
-        EXPECT_EQ(run.exitCode, 0u) << std::string(run.err.begin(), run.err.end());
-        CTranslation texts;
-        texts.LoadSection(languageFile, c.section);
-        EXPECT_NE(run.out.find(texts.GetText(txt::kCriteriaHeading)), std::wstring::npos);
-    }
-    PowerClass store;
-    const std::wstring userFolder = store.ReadRegistryText(0, L"AppData") + L"\\Quorvex\\0026\\" + scan.Version();
-    EXPECT_FALSE(Exists(userFolder));
-}
+    TempDir folder, data;
+    const std::wstring version = L"7.scan" + std::to_wstring(GetCurrentProcessId());
+    for (const wchar_t* name : {L"VarnholtScan.exe", L"config.ini", L"0026trl.ini", L"0026exc.ini"})
+        CopyFileW((SuiteDir() + L"\\Varnholt\\" + name).c_str(), (folder / name).c_str(), FALSE);
+    auto config = fw::ReadTextLines(folder / L"config.ini");
+    for (size_t i = 0; i + 1 < config.size(); ++i)
+        if (config[i] == L"Version") config[i + 1] = version;
+    fw::WriteTextLines(folder / L"config.ini", config);
 
-TEST(VarnholtScan, AnErrorEndsItWithAMessageAndAnExitCode) {
-    ScanFolder scan;
-    TempDir data;
-    const std::wstring missing = data / L"missing.ini";
-    const Finished run = RunProgram(scan.Exe(), L"--config \"" + missing + L"\" \"" + data.path() + L"\\...\"");
-    EXPECT_NE(run.exitCode, 0u);
-    EXPECT_NE(run.err.find(missing), std::wstring::npos);
-    EXPECT_TRUE(run.out.empty());
+    const std::wstring saved = CTranslation::SystemLanguage();
+    for (const auto& [system, section] : {std::pair{L"0409", L"[1033]"}, std::pair{L"0407", L"[1031]"}}) {
+        SCOPED_TRACE(testing::Message() << system);
+        if (!SetSystemLanguage(system)) GTEST_SKIP() << "cannot set the system's language in this prefix";
+        DWORD exitCode = 0;
+        const std::wstring out = Output(folder / L"VarnholtScan.exe", L"\"" + data.path() + L"\\...\"", exitCode);
+        EXPECT_EQ(exitCode, 0u);
+        CTranslation texts;
+        texts.LoadSection(fw::ReadTextLines(folder / L"0026trl.ini"), section);
+        EXPECT_NE(out.find(texts.GetText(txt::kCriteriaHeading)), std::wstring::npos);
+    }
+    SetSystemLanguage(saved);
+    EXPECT_FALSE(Exists(PowerClass().ReadRegistryText(0, L"AppData") + L"\\Quorvex\\0026\\" + version));
 }
 
 }  // namespace

@@ -599,9 +599,5 @@ TEST(MainWindowSearch, AFailedSearchShowsItsErrorAndClosesOnlyWhenAsked) {
         EXPECT_EQ(IsWindow(window.hwnd()) != FALSE, !closeDuring);
         EXPECT_EQ(SuiteActiveExists(), !closeDuring);
         EXPECT_EQ(installation.ConfigValue(L"LastPath"), closeDuring ? L"C:\\searched\\..." : L"---");
-        if (closeDuring) continue;
-        EXPECT_FALSE(window.Searching());
-        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window.hwnd(), IDC_FIND)));
-        window.Destroy();
     }
 }
