@@ -3,7 +3,8 @@
 # fdupes, rmlint (native) on the same tree, criteria size and checksum, page cache warm.
 #   bench/dupes.sh [TREE...]        trees made with bench/make_dupes_tree.py
 # Environment: BUILD_ROOT (default build/), ARCH (x86), RUNS (3), PEERS ("jdupes rdfind fdupes rmlint"),
-#   BENCH_DIR (where default trees are made: /tmp/varnholt-bench).
+#   BENCH_DIR (where default trees are made: /tmp/varnholt-bench), BASELINE (another
+#   VarnholtScan.exe, an earlier build, run side by side as "baseline").
 # Default trees: 50,000 files of about 200 KB (about 10 GB, a quarter copies), made when missing.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -61,7 +62,10 @@ timed() {
 run_tool() {
   local name=$1 tree=$2
   case $name in
-    varnholt) WINE_RUN_TIMEOUT=7200 WINEDEBUG=-all VARNHOLTSCAN_DETAILS=1 timed varnholt "$top/scripts/wine-run" "$wineroot" "$scan" --config "$config" "Z:${tree//\//\\}\\..." ;;
+    varnholt|baseline)
+      local exe=$scan
+      [ "$name" = baseline ] && exe=$BASELINE
+      WINE_RUN_TIMEOUT=7200 WINEDEBUG=-all VARNHOLTSCAN_DETAILS=1 timed "$name" "$top/scripts/wine-run" "$wineroot" "$exe" --config "$config" "Z:${tree//\//\\}\\..." ;;
     jdupes) timed jdupes jdupes -r -q "$tree" ;;
     rdfind) timed rdfind rdfind -dryrun true -outputname "$out/rdfind.txt" "$tree" ;;
     fdupes) timed fdupes fdupes -r -q -n "$tree" ;;
@@ -78,8 +82,8 @@ for tree in "${trees[@]}"; do
   "$top/scripts/wine-run" "$wineroot" --prepare
   WINEPREFIX=$wineroot/prefix wineserver -p 2>/dev/null || true  # already up
   declare -A best=()
-  for name in varnholt $peers; do
-    command -v "$name" > /dev/null 2>&1 || [ "$name" = varnholt ] || { echo "  $name: not installed"; continue; }
+  for name in varnholt ${BASELINE:+baseline} $peers; do
+    case $name in varnholt|baseline) ;; *) command -v "$name" > /dev/null 2>&1 || { echo "  $name: not installed"; continue; } ;; esac
     times=()
     for r in $(seq "$runs"); do
       # Warm again before every run: some machines drop cached pages within minutes.
@@ -90,16 +94,19 @@ for tree in "${trees[@]}"; do
     done
     best[$name]=$(printf '%s\n' "${times[@]}" | sort -g | head -1)
     printf '  %-9s best %6.2f s of %s   peak RSS %s MB\n' "$name" "${best[$name]}" "${times[*]}" "$((mem / 1024))"
-    [ "$name" = varnholt ] && sed 's/^/            /' "$out/varnholt.err"
+    case $name in varnholt|baseline) sed 's/^/            /' "$out/$name.err" ;; esac
   done
   # Ratios to each peer.
-  for name in $peers; do
+  for name in ${BASELINE:+baseline} $peers; do
     [ -n "${best[$name]:-}" ] || continue
     awk -v v="${best[varnholt]}" -v p="${best[$name]}" -v n="$name" 'BEGIN { printf "  varnholt / %-7s %.2f\n", n, v / p }'
   done
   # Same sets of duplicates (files of more than 0 bytes) as jdupes.
   if [ -n "${best[jdupes]:-}" ]; then
     python3 "$top/bench/compare_sets.py" "$out/varnholt.out" "$out/jdupes.out"
+  fi
+  if [ -n "${best[baseline]:-}" ]; then
+    cmp -s "$out/varnholt.out" "$out/baseline.out" && echo "  same results as the baseline" || echo "  results differ from the baseline"
   fi
   unset best
 done

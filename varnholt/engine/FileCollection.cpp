@@ -187,20 +187,12 @@ namespace {
 
 // A folder's identity as text: volume and file id where the file system gives
 // an id, else its final path (exact case).
-std::wstring IdentityText(uint64_t volume, uint64_t low, uint64_t high, const std::wstring& finalPath) {
-    if (low == 0 && high == 0) return L"P" + finalPath;
-    wchar_t text[64];
-    swprintf(text, 64, L"V%llx:%llx:%llx", static_cast<unsigned long long>(volume),
-             static_cast<unsigned long long>(high), static_cast<unsigned long long>(low));
+std::wstring IdentityText(uint64_t volume, uint64_t id, const std::wstring& finalPath) {
+    if (id == 0) return L"P" + finalPath;
+    wchar_t text[48];
+    swprintf(text, 48, L"V%llx:%llx", static_cast<unsigned long long>(volume), static_cast<unsigned long long>(id));
     return text;
 }
-
-// FileIdInfo (Windows 8 and later): the volume's 64-bit serial and the 128-bit file id.
-constexpr auto kFileIdInfo = static_cast<FILE_INFO_BY_HANDLE_CLASS>(18);
-struct FileIdInfo {
-    ULONGLONG volumeSerialNumber;
-    ULONGLONG id[2];
-};
 
 // One listing buffer per depth: large enough for many entries at a time.
 constexpr size_t kListingBytes = 64 * 1024;
@@ -212,35 +204,44 @@ std::wstring SearchFolder(const std::wstring& folder) {
     return folder;
 }
 
+// A folder opened for listing (links followed) and known by its identity.
 struct FileCollector::OpenFolder {
     fw::FileHandle handle;
     uint64_t volume = 0;
     std::wstring identity;
-    std::wstring finalPath;  // only where needed: links, roots, unmarked file links
+    std::wstring finalPath;  // where needed: roots, links, unmarked file links, folders without ids
 
-    // Opens a folder for listing, following links; false when it cannot be listed.
-    bool Open(const std::wstring& folder, bool wantFinalPath) {
+    bool Open(const std::wstring& folder) {
         handle = fw::FileHandle(CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        if (!handle) return false;
-        uint64_t low = 0, high = 0;
-        FileIdInfo id{};
+        return static_cast<bool>(handle);
+    }
+    // The identity as its parent's listing gave it. A walk enters another volume
+    // only through a reparse point (a mount point, a junction, a link), so a
+    // plain sub-folder is on its parent's volume; asking each folder for its
+    // volume would cost a round trip to the volume's driver per folder.
+    void Identify(const std::wstring& folder, uint64_t parentVolume, uint64_t id, bool wantFinalPath) {
+        volume = parentVolume;
+        if (wantFinalPath || id == 0) Resolve(folder);
+        identity = IdentityText(volume, id, finalPath);
+    }
+    // The identity as the open folder tells it: search paths and links.
+    void Identify(const std::wstring& folder) {
         BY_HANDLE_FILE_INFORMATION info{};
-        if (GetFileInformationByHandleEx(handle.get(), kFileIdInfo, &id, sizeof id)) {
-            volume = id.volumeSerialNumber;
-            low = id.id[0];
-            high = id.id[1];
-        } else if (GetFileInformationByHandle(handle.get(), &info)) {
+        uint64_t id = 0;
+        if (GetFileInformationByHandle(handle.get(), &info)) {
             volume = info.dwVolumeSerialNumber;
-            low = (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+            id = (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
         }
-        if (wantFinalPath || (low == 0 && high == 0)) {
-            finalPath = FinalPathOf(handle.get());
-            if (finalPath.empty()) finalPath = folder;
-        }
-        identity = IdentityText(volume, low, high, finalPath);
-        return true;
+        Resolve(folder);
+        identity = IdentityText(volume, id, finalPath);
+    }
+
+private:
+    void Resolve(const std::wstring& folder) {
+        finalPath = FinalPathOf(handle.get());
+        if (finalPath.empty()) finalPath = folder;
     }
 };
 
@@ -259,7 +260,8 @@ FileCollector::~FileCollector() = default;
 
 void FileCollector::AddRoot(const std::wstring& folder) {
     OpenFolder root;
-    if (!root.Open(folder, true)) return;
+    if (!root.Open(folder)) return;
+    root.Identify(folder);
     if (std::find(roots_.begin(), roots_.end(), root.finalPath) == roots_.end()) roots_.push_back(root.finalPath);
 }
 
@@ -294,7 +296,8 @@ void FileCollector::CollectFiles(const std::wstring& pathText) {
     if (pathText.size() <= 4) return;
     const std::wstring folder = SearchFolder(pathText.substr(0, pathText.size() - 4));
     OpenFolder opened;
-    if (!opened.Open(folder, true)) return;
+    if (!opened.Open(folder)) return;
+    opened.Identify(folder);
     if (std::find(roots_.begin(), roots_.end(), opened.finalPath) == roots_.end()) roots_.push_back(opened.finalPath);
     if (!Enter(opened)) return;
     Walk(folder, opened, 0);
@@ -325,9 +328,11 @@ void FileCollector::Walk(const std::wstring& folder, OpenFolder& opened, size_t 
                     sub == folderList_[j + 1])
                     progress_.SetFolderIndex(j + 1);
                 OpenFolder child;
-                if (!progress_.CancelRequested() && child.Open(sub, isLink || recordFinalPaths_)) {
-                    // A link into a search path is left to that path's own walk, which
-                    // names its files by their real folders.
+                if (!progress_.CancelRequested() && child.Open(sub)) {
+                    if (isLink) child.Identify(sub);
+                    else child.Identify(sub, opened.volume, static_cast<uint64_t>(entry.FileId.QuadPart), recordFinalPaths_);
+                    // Where a link leads decides. Into a search path it is left to
+                    // that path's own walk, which names the files by their real folders.
                     if (isLink && IsWithinRoots(child.finalPath)) ++stats_.foldersSkippedAsSeen;
                     else if (Enter(child)) Walk(sub, child, depth + 1);
                 }
