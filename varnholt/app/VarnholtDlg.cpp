@@ -142,7 +142,7 @@ void CVarnholtDlg::Initialise() {
     categoryCounters_.fill(0);
     resultsShown_ = false;
     PrepareCopyPath();
-    if (initialLoadDone_ != 42) LoadOnce();
+    if (first) LoadOnce();
     Layout();
 }
 
