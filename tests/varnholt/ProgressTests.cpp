@@ -47,13 +47,14 @@ TEST_F(ProgressTest, PictureCycleOverThreeTimes333Steps) {
     Ticks(331);
     EXPECT_TRUE(progress_.PictureHistory().empty());
     Ticks(1);
-    EXPECT_EQ(progress_.PictureHistory(), (std::vector<int>{134}));
+    EXPECT_EQ(progress_.PictureHistory(), (std::vector<int>{IDB_PROGRESS_1}));
     Ticks(666);
-    EXPECT_EQ(progress_.PictureHistory(), (std::vector<int>{134, 135, 136}));
+    EXPECT_EQ(progress_.PictureHistory(), (std::vector<int>{IDB_PROGRESS_1, IDB_PROGRESS_2, IDB_PROGRESS_3}));
     Ticks(332);
     EXPECT_EQ(progress_.PictureHistory().size(), 3u);
     Ticks(1);
-    EXPECT_EQ(progress_.PictureHistory(), (std::vector<int>{134, 135, 136, 134}));
+    EXPECT_EQ(progress_.PictureHistory(),
+              (std::vector<int>{IDB_PROGRESS_1, IDB_PROGRESS_2, IDB_PROGRESS_3, IDB_PROGRESS_1}));
 }
 
 TEST_F(ProgressTest, FewerThan100StepsNeverShowTheCurrentText) {
@@ -76,12 +77,12 @@ TEST_F(ProgressTest, RefreshShowsTheTextAtOnceAndAdvancesThePicture) {
     progress_.SetCurrentText(L"Comparing");
     progress_.Refresh();
     EXPECT_EQ(StatusLine(), L"Comparing");
-    EXPECT_EQ(progress_.PictureHistory(), (std::vector<int>{134}));
+    EXPECT_EQ(progress_.PictureHistory(), (std::vector<int>{IDB_PROGRESS_1}));
     // Refresh starts the cycle again: the next picture comes 333 steps later.
     Ticks(332);
     EXPECT_EQ(progress_.PictureHistory().size(), 1u);
     Ticks(1);
-    EXPECT_EQ(progress_.PictureHistory(), (std::vector<int>{134, 135}));
+    EXPECT_EQ(progress_.PictureHistory(), (std::vector<int>{IDB_PROGRESS_1, IDB_PROGRESS_2}));
     EXPECT_EQ(progress_.PulseRuns(), 1);
 }
 

@@ -117,6 +117,7 @@ void LoadTexts(PowerClass& store, const std::wstring& programFolder, LanguageTex
     try {
         lines = fw::ReadTextLines(CTranslation::LanguageFilePath(programFolder, productId));
     } catch (const fw::FileError&) {
+        // No lines: the built-in English texts, as the window shows them then.
     }
     texts.Load(lines, CTranslation::ResolveLanguage(store, lines));
 }
