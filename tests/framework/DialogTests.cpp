@@ -37,6 +37,23 @@ protected:
     }
 };
 
+// Posts a message to the test dialog once a modal loop shows it.
+void PostWhenShown(UINT message, WPARAM w) {
+    static UINT pendingMessage;
+    static WPARAM pendingW;
+    pendingMessage = message;
+    pendingW = w;
+    struct Timer {
+        static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
+            HWND shown = FindWindowW(L"#32770", L"Test dialog");
+            if (!shown) return;
+            KillTimer(nullptr, id);
+            PostMessageW(shown, pendingMessage, pendingW, 0);
+        }
+    };
+    SetTimer(nullptr, 0, 10, &Timer::Fire);
+}
+
 }  // namespace
 
 TEST(Dialog, ModelessDialogReceivesButtonClickThroughHandler) {
@@ -72,15 +89,7 @@ TEST(Dialog, ModalDialogEndsFromItsInitialisation) {
 
 TEST(Dialog, ModalDialogEndsWithEscapeAsCancel) {
     TestDialog dialog;
-    struct Ender {
-        static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
-            HWND shown = FindWindowW(L"#32770", L"Test dialog");
-            if (!shown) return;
-            KillTimer(nullptr, id);
-            PostMessageW(shown, WM_COMMAND, IDCANCEL, 0);
-        }
-    };
-    SetTimer(nullptr, 0, 10, &Ender::Fire);
+    PostWhenShown(WM_COMMAND, IDCANCEL);
     EXPECT_EQ(dialog.DoModal(nullptr), IDCANCEL);
 }
 
@@ -123,15 +132,7 @@ TEST(Pump, KeepsKeyboardNavigationOfTheDialogWhoseHandlerPumps) {
         dialog.End(IDOK);
         return true;
     };
-    struct Starter {
-        static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
-            HWND shown = FindWindowW(L"#32770", L"Test dialog");
-            if (!shown) return;
-            KillTimer(nullptr, id);
-            PostMessageW(shown, WM_APP, 0, 0);
-        }
-    };
-    SetTimer(nullptr, 0, 10, &Starter::Fire);
+    PostWhenShown(WM_APP, 0);
     EXPECT_EQ(dialog.DoModal(nullptr), IDOK);
     EXPECT_EQ(focusAfterTab, 1002);
 }
