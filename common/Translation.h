@@ -54,7 +54,7 @@ private:
         int number;
         std::wstring text;
     };
-    void Load(const std::wstring& languageFile);
+    void Load(const std::wstring& configPath);
 
     PowerClass store_;
     std::vector<Entry> entries_{{kEndNumber, L"---"}};
