@@ -161,6 +161,20 @@ TEST_F(Collection, ExceptionsIgnoreCase) {
     EXPECT_TRUE(PassesExceptions(txt, {}));
 }
 
+// The walk's prepared patterns match exactly as the shared wildcard match does.
+TEST(ExceptionPatterns, MatchAsTheWildcardMatchIgnoringCase) {
+    const std::wstring patterns[] = {L"*\\Thumbs.db", L"*\\System Volume Information\\*", L"*.tmp", L"*.*", L"*",
+                                     L"**x", L"*\\a?c.txt", L"*.txt;*.doc", L" *.log", L"C:\\Temp\\*",
+                                     L"*\\b\\*\\c.txt", L"*x*"};
+    const std::wstring paths[] = {L"C:\\p\\thumbs.DB", L"C:\\Thumbs.db.bak", L"D:\\System Volume Information\\x",
+                                  L"D:\\system volume information", L"C:\\a.TMP", L"C:\\noext", L"C:\\abc.txt",
+                                  L"C:\\r.doc", L"C:\\Temp\\x.log", L"C:\\b\\q\\c.txt", L"X", L""};
+    for (const auto& pattern : patterns)
+        for (const auto& path : paths)
+            EXPECT_EQ(ExceptionPatterns({pattern}).Passes(path), !PowerClass::MatchWildcard(pattern, path, true))
+                << pattern << " / " << path;
+}
+
 TEST_F(Collection, FilesDatedIn1970OrEarlierAreLeftOut) {
     const auto late1970 = File(L"w1970.txt", "a");
     const FILETIME t1970 = UtcFileTime(1970, 12, 31, 23, 59, 59);

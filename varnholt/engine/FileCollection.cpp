@@ -1,6 +1,7 @@
 #include "varnholt/engine/FileCollection.h"
 
 #include <windows.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <cstring>
@@ -141,8 +142,38 @@ int ChooseCategory(uint64_t size, const std::array<uint64_t, 6>& bounds) {
 }
 
 bool PassesExceptions(const std::wstring& path, const std::vector<std::wstring>& exceptions) {
-    for (const auto& pattern : exceptions)
-        if (PowerClass::MatchWildcard(pattern, path, true)) return false;
+    return ExceptionPatterns(exceptions).Passes(path);
+}
+
+ExceptionPatterns::ExceptionPatterns(const std::vector<std::wstring>& patterns) {
+    for (std::wstring text : patterns) {
+        if (!text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+        // ";" (several patterns in one), leading spaces and "*.*" (everything) have meanings of their own.
+        const bool plain = text.size() >= 2 && text[0] == L'*' && text != L"*.*" &&
+                           text.find_first_of(L"?;", 1) == std::wstring::npos;
+        const size_t star = plain ? text.find(L'*', 1) : 0;
+        if (plain && star == std::wstring::npos)
+            patterns_.push_back({Pattern::Kind::EndsWith, text.substr(1)});
+        else if (plain && star == text.size() - 1 && star > 1)
+            patterns_.push_back({Pattern::Kind::Contains, text.substr(1, star - 1)});
+        else
+            patterns_.push_back({Pattern::Kind::Other, std::move(text)});
+    }
+}
+
+bool ExceptionPatterns::Passes(const std::wstring& path) const {
+    if (patterns_.empty()) return true;
+    // As MatchWildcard ignoring case: both texts upper-cased, then matched.
+    path_ = path;
+    if (!path_.empty()) CharUpperBuffW(path_.data(), static_cast<DWORD>(path_.size()));
+    const std::wstring_view upper(path_);
+    for (const Pattern& p : patterns_) {
+        const bool match = p.kind == Pattern::Kind::EndsWith ? upper.ends_with(p.text)
+                           : p.kind == Pattern::Kind::Contains
+                               ? upper.find(p.text) != std::wstring_view::npos
+                               : PathMatchSpecW(path_.c_str(), p.text.c_str()) != FALSE;
+        if (match) return false;
+    }
     return true;
 }
 
@@ -251,6 +282,7 @@ FileCollector::FileCollector(const SearchSettings& settings, ProgressSink& progr
       progress_(progress),
       files_(files),
       folderList_(std::move(folderList)),
+      exceptions_(settings.exceptions),
       recordFinalPaths_(FileLinksUnmarked()) {
     auto at = [&](size_t position) { return settings.OptionChar(position); };
     filtersOn_ = !(at(15) == L'0' && at(18) == L'0' && at(23) == L'0' && at(26) == L'0');
@@ -310,7 +342,7 @@ void FileCollector::Walk(const std::wstring& folder, OpenFolder& opened, size_t 
     uint8_t* const buffer = buffers_[depth].get();
 
     uint32_t folderIndex = UINT32_MAX;
-    const bool needFullPath = filtersOn_ || !settings_.exceptions.empty();
+    const bool needFullPath = filtersOn_ || !exceptions_.Empty();
     std::wstring full;
     for (auto query = FileIdBothDirectoryRestartInfo;
          GetFileInformationByHandleEx(opened.handle.get(), query, buffer, kListingBytes);
@@ -349,7 +381,7 @@ void FileCollector::Walk(const std::wstring& folder, OpenFolder& opened, size_t 
                     bool pass = true;
                     if (needFullPath) {
                         full = JoinPath(folder, name);
-                        pass = PassesExceptions(full, settings_.exceptions) &&
+                        pass = exceptions_.Passes(full) &&
                                (!filtersOn_ || PassesFilters(full, status, settings_));
                     }
                     if (pass && AllYearsAfter1970(times)) {

@@ -106,6 +106,26 @@ private:
 int ChooseCategory(uint64_t size, const std::array<uint64_t, 6>& bounds);
 
 bool PassesExceptions(const std::wstring& path, const std::vector<std::wstring>& exceptions);
+
+// The exception list prepared once for a walk; the same matches as
+// PassesExceptions. Patterns upper-cased once; a pattern that is "*" and a
+// plain text (with another "*" at the end or not) is a test of the path's end
+// (or of the text anywhere in it), where the shell's matcher tries every
+// position of the path for each "*".
+class ExceptionPatterns {
+public:
+    explicit ExceptionPatterns(const std::vector<std::wstring>& patterns);
+    bool Empty() const { return patterns_.empty(); }
+    bool Passes(const std::wstring& path) const;
+
+private:
+    struct Pattern {
+        enum class Kind { EndsWith, Contains, Other } kind;
+        std::wstring text;  // upper case; without the stars for EndsWith and Contains
+    };
+    std::vector<Pattern> patterns_;
+    mutable std::wstring path_;  // reused between calls
+};
 // The filters of the options text on a file whose status is known.
 bool PassesFilters(const std::wstring& path, const FileStatus& status, const SearchSettings& settings);
 // The same, reading the status from the file system.
@@ -148,6 +168,7 @@ private:
     std::unordered_set<std::wstring> walked_;   // identities of walked folders
     std::vector<std::wstring> roots_;           // final paths of the search paths so far
     std::vector<std::unique_ptr<uint8_t[]>> buffers_;  // one listing buffer per depth
+    ExceptionPatterns exceptions_;
     bool filtersOn_ = false;
     bool recordFinalPaths_ = false;
     CollectionStats stats_;
