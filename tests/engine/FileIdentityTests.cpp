@@ -81,6 +81,8 @@ TEST_F(DriveY, ARootAndAFolderOnItAreWalkedOnceWithoutDoubledBackslashes) {
             EXPECT_TRUE(s.groups.empty()) << list << " " << criteria;
         }
     }
+    // The same folder typed in another case is the same folder (a file system that ignores case).
+    EXPECT_EQ(Search(L"Y:\\DATA\\...;Y:\\Data\\...", L"00000000").collected.size(), 1u);
     PowerClass store;
     store.ListSubfolders(SearchFolder(L"Y:"), 3);
     EXPECT_EQ(store.FolderList, std::vector<std::wstring>{L"Y:\\Data"});
