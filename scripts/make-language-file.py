@@ -468,18 +468,22 @@ TEXTS = {
     1010: ("Delete all du&plicates", "Alle Du&plikate löschen", "Supprimer tous les doublo&ns",
            "Eliminar todos los du&plicados", "Alle du&plicaten verwijderen", "Excluir &todas as duplicatas"),
     # Delete all duplicates.
-    1015: ("Every listed file will be moved into the folder for duplicate copies: it is copied there and then "
-           "removed from its place to the recycle bin.",
-           "Alle aufgelisteten Dateien werden in den Ordner für Duplikatkopien verschoben: Sie werden dorthin "
-           "kopiert und danach an ihrem Ort in den Papierkorb gelöscht.",
-           "Tous les fichiers de la liste seront déplacés dans le dossier des copies de doublons : ils y sont "
-           "copiés puis envoyés à la corbeille depuis leur emplacement.",
-           "Todos los archivos de la lista se moverán a la carpeta de copias de duplicados: se copian allí y "
-           "después se envían a la papelera desde su ubicación.",
-           "Alle vermelde bestanden worden naar de map voor kopieën van duplicaten verplaatst: ze worden daarheen "
-           "gekopieerd en daarna op hun plaats naar de prullenbak verwijderd.",
-           "Todos os arquivos listados serão movidos para a pasta de cópias de duplicatas: eles são copiados "
-           "para lá e depois enviados para a lixeira a partir do local original."),
+    1015: ('Every listed file will be moved into the folder for duplicate copies. A file of the same name that '
+           'is already there is kept; the moved file then gets a free name such as "name (2).txt".',
+           'Alle aufgelisteten Dateien werden in den Ordner für Duplikatkopien verschoben. Eine gleichnamige Datei, '
+           'die dort schon liegt, bleibt erhalten; die verschobene Datei erhält dann einen freien Namen wie '
+           '"Name (2).txt".',
+           'Tous les fichiers de la liste seront déplacés dans le dossier des copies de doublons. Un fichier du '
+           'même nom qui s\'y trouve déjà est conservé ; le fichier déplacé reçoit alors un nom libre comme '
+           '"nom (2).txt".',
+           'Todos los archivos de la lista se moverán a la carpeta de copias de duplicados. Un archivo del mismo '
+           'nombre que ya esté allí se conserva; el archivo movido recibe entonces un nombre libre como '
+           '"nombre (2).txt".',
+           'Alle vermelde bestanden worden naar de map voor kopieën van duplicaten verplaatst. Een bestand met '
+           'dezelfde naam dat daar al staat, blijft bewaard; het verplaatste bestand krijgt dan een vrije naam '
+           'zoals "naam (2).txt".',
+           'Todos os arquivos listados serão movidos para a pasta de cópias de duplicatas. Um arquivo com o mesmo '
+           'nome que já esteja lá é mantido; o arquivo movido recebe então um nome livre como "nome (2).txt".'),
     1020: ("Do you want to continue? Target folder:", "Möchten Sie fortfahren? Zielordner:",
            "Voulez-vous continuer ? Dossier cible :", "¿Desea continuar? Carpeta de destino:",
            "Wilt u doorgaan? Doelmap:", "Deseja continuar? Pasta de destino:"),
@@ -559,6 +563,43 @@ TEXTS = {
            'Varnholt toont zijn teksten in het Engels.',
            'O arquivo de idioma "%1" não pode ser lido; talvez outro programa o mantenha aberto. O Varnholt '
            'mostra seus textos em inglês.'),
+    # Result actions that left a file where it was; the path follows on its own line.
+    1070: ("The file could not be wiped. It was left as it was.",
+           "Die Datei konnte nicht geschreddert werden. Sie blieb unverändert.",
+           "Le fichier n'a pas pu être broyé. Il a été laissé tel quel.",
+           "No se pudo destruir el archivo. Se dejó tal como estaba.",
+           "Het bestand kon niet worden vernietigd. Het is ongewijzigd gelaten.",
+           "Não foi possível destruir o arquivo. Ele foi deixado como estava."),
+    1075: ("The file has changed since the search, or another file has taken its place. It was left as it is; "
+           "please search again.",
+           "Die Datei hat sich seit der Suche geändert, oder eine andere Datei ist an ihre Stelle getreten. Sie "
+           "bleibt unverändert; bitte suchen Sie erneut.",
+           "Le fichier a changé depuis la recherche, ou un autre fichier a pris sa place. Il a été laissé tel "
+           "quel ; veuillez relancer la recherche.",
+           "El archivo ha cambiado desde la búsqueda, o lo ha sustituido otro archivo. Se ha dejado tal como "
+           "está; vuelva a buscar.",
+           "Het bestand is sinds het zoeken gewijzigd, of een ander bestand heeft zijn plaats ingenomen. Het is "
+           "ongewijzigd gelaten; zoek opnieuw.",
+           "O arquivo mudou desde a pesquisa, ou outro arquivo tomou o seu lugar. Ele foi deixado como está; "
+           "pesquise novamente."),
+    1080: ("Not every listed file could be moved.", "Nicht alle aufgelisteten Dateien konnten verschoben werden.",
+           "Tous les fichiers de la liste n'ont pas pu être déplacés.",
+           "No se han podido mover todos los archivos de la lista.",
+           "Niet alle vermelde bestanden konden worden verplaatst.",
+           "Nem todos os arquivos listados puderam ser movidos."),
+    # %1 files moved, %2 left where they were; the first of those follow, one a line.
+    1085: ("Files moved: %1. Files that stayed where they were: %2",
+           "Verschobene Dateien: %1. An ihrem Ort gebliebene Dateien: %2",
+           "Fichiers déplacés : %1. Fichiers restés à leur place : %2",
+           "Archivos movidos: %1. Archivos que siguen en su lugar: %2",
+           "Verplaatste bestanden: %1. Bestanden die op hun plaats zijn gebleven: %2",
+           "Arquivos movidos: %1. Arquivos que ficaram onde estavam: %2"),
+    1090: ("The file could not be deleted.", "Die Datei konnte nicht gelöscht werden.",
+           "Le fichier n'a pas pu être supprimé.", "No se pudo eliminar el archivo.",
+           "Het bestand kon niet worden verwijderd.", "Não foi possível excluir o arquivo."),
+    1095: ("The results list could not be written:", "Die Ergebnisliste konnte nicht geschrieben werden:",
+           "La liste des résultats n'a pas pu être écrite :", "No se pudo escribir la lista de resultados:",
+           "De resultatenlijst kon niet worden geschreven:", "Não foi possível gravar a lista de resultados:"),
 }
 
 
@@ -608,6 +649,8 @@ NAMES = {
     1035: "MovedToFolder", 1040: "MovedEntry",
     1045: "SettingsMissing", 1050: "SettingsUnreadable", 1055: "ExceptionListUnreadable",
     1060: "LanguageFileMissing", 1065: "LanguageFileUnreadable",
+    1070: "WipeFailed", 1075: "FileChanged", 1080: "MoveIncomplete", 1085: "MoveCounts", 1090: "DeleteFailed",
+    1095: "ResultsNotWritten",
 }
 
 # Runs of entries that the code reaches by arithmetic: a function of the index,
