@@ -58,9 +58,15 @@ public:
     // --- file and folder operations ---
     static uint64_t GetFileSize64(const std::wstring& path, bool statusOnly);
     static bool IsReadOnlyOrMissing(const std::wstring& path);
-    static void DeleteFileOrRecycle(const std::wstring& path, bool toRecycleBin);
+    // With `warnWhenPermanent`, the shell asks first when it can only delete for good
+    // (no recycle bin on that drive).
+    static void DeleteFileOrRecycle(const std::wstring& path, bool toRecycleBin, bool warnWhenPermanent = false);
     static bool WipeFile(const std::wstring& path);
     static FileStatus GetFileStatusSafe(const std::wstring& path);
     static bool MatchWildcard(const std::wstring& pattern, const std::wstring& path, bool ignoreCase);
     int ListSubfolders(const std::wstring& folder, int depthLimit);
+
+    // --- printing ---
+    // Prints PrintLineList on the printer the user chooses; the list stays as it is.
+    bool PrintLines();
 };

@@ -88,14 +88,15 @@ bool PowerClass::IsReadOnlyOrMissing(const std::wstring& path) {
     return (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-void PowerClass::DeleteFileOrRecycle(const std::wstring& path, bool toRecycleBin) {
+void PowerClass::DeleteFileOrRecycle(const std::wstring& path, bool toRecycleBin, bool warnWhenPermanent) {
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
     std::wstring from = path;
     from.push_back(L'\0');  // the list ends in a second null
     SHFILEOPSTRUCTW operation = {};
     operation.wFunc = FO_DELETE;
     operation.pFrom = from.c_str();
-    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI | (toRecycleBin ? FOF_ALLOWUNDO : 0);
+    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI | (toRecycleBin ? FOF_ALLOWUNDO : 0) |
+                       (toRecycleBin && warnWhenPermanent ? FOF_WANTNUKEWARNING : 0);
     SHFileOperationW(&operation);
 }
 

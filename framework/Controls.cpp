@@ -21,13 +21,21 @@ std::wstring ComboBox::GetItemText(int index) const {
     return text;
 }
 
-HTREEITEM TreeView::InsertItem(const std::wstring& text, HTREEITEM parent, HTREEITEM after) const {
+HTREEITEM TreeView::InsertItem(const std::wstring& text, HTREEITEM parent, HTREEITEM after, LPARAM data) const {
     TVINSERTSTRUCTW insert = {};
     insert.hParent = parent;
     insert.hInsertAfter = after;
-    insert.item.mask = TVIF_TEXT;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM;
     insert.item.pszText = const_cast<wchar_t*>(text.c_str());
+    insert.item.lParam = data;
     return reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+LPARAM TreeView::GetItemData(HTREEITEM item) const {
+    TVITEMW tv = {};
+    tv.mask = TVIF_PARAM | TVIF_HANDLE;
+    tv.hItem = item;
+    return Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv)) ? tv.lParam : 0;
 }
 
 std::wstring TreeView::GetItemText(HTREEITEM item) const {

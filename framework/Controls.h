@@ -65,7 +65,9 @@ public:
 class TreeView : public Window {
 public:
     using Window::Window;
-    HTREEITEM InsertItem(const std::wstring& text, HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST) const;
+    HTREEITEM InsertItem(const std::wstring& text, HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST,
+                         LPARAM data = 0) const;
+    LPARAM GetItemData(HTREEITEM item) const;
     bool DeleteItem(HTREEITEM item) const { return Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item)) != 0; }
     void DeleteAllItems() const { Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)); }
     std::wstring GetItemText(HTREEITEM item) const;

@@ -13,6 +13,7 @@ std::function<int(HWND, const std::wstring&, const std::wstring&, UINT)> message
 std::function<void(const std::wstring&)> shellOpen;
 std::function<std::optional<std::wstring>(const std::wstring&)> browseForFolder;
 std::function<std::vector<std::wstring>(const FileDialogRequest&)> fileDialog;
+std::function<std::optional<PrintChoice>()> printDialog;
 }  // namespace hooks
 
 std::wstring ApplicationName() {
@@ -78,6 +79,30 @@ std::vector<std::wstring> ShowFileDialog(HWND owner, const FileDialogRequest& re
     if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
     for (size_t i = 1; i < parts.size(); ++i) paths.push_back(folder + parts[i]);
     return paths;
+}
+
+std::optional<PrintChoice> ShowPrintDialog(HWND owner) {
+    if (hooks::printDialog) return hooks::printDialog();
+    PRINTDLGW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.Flags = PD_ALLPAGES | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE | PD_USEDEVMODECOPIESANDCOLLATE;
+    const bool chosen = PrintDlgW(&dialog);
+    std::optional<PrintChoice> choice;
+    if (chosen && dialog.hDevNames && dialog.hDevMode) {
+        const auto* names = static_cast<const DEVNAMES*>(GlobalLock(dialog.hDevNames));
+        const auto* mode = static_cast<const DEVMODEW*>(GlobalLock(dialog.hDevMode));
+        if (names && mode) {
+            const auto* bytes = reinterpret_cast<const BYTE*>(mode);
+            choice = PrintChoice{reinterpret_cast<const wchar_t*>(names) + names->wDeviceOffset,
+                                 std::vector<BYTE>(bytes, bytes + mode->dmSize + mode->dmDriverExtra)};
+        }
+        GlobalUnlock(dialog.hDevMode);
+        GlobalUnlock(dialog.hDevNames);
+    }
+    if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
+    if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
+    return choice;
 }
 
 }  // namespace fw

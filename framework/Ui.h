@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace fw {
 
@@ -27,6 +28,15 @@ struct FileDialogRequest {
 // Chosen full paths; empty when cancelled.
 std::vector<std::wstring> ShowFileDialog(HWND owner, const FileDialogRequest& request);
 
+// The printer chosen in the print dialog and its settings.
+struct PrintChoice {
+    std::wstring device;
+    std::vector<BYTE> devMode;  // a DEVMODEW with its driver's extra bytes
+};
+// The print dialog: all pages, no page numbers, no selection, no print-to-file
+// box, copies through the device settings. Nothing when the user cancels.
+std::optional<PrintChoice> ShowPrintDialog(HWND owner);
+
 // The standard message of a framework error (caption: the program's name).
 void ShowErrorMessage(HWND owner, const std::wstring& message);
 
@@ -35,6 +45,7 @@ extern std::function<int(HWND owner, const std::wstring& text, const std::wstrin
 extern std::function<void(const std::wstring& file)> shellOpen;
 extern std::function<std::optional<std::wstring>(const std::wstring& title)> browseForFolder;
 extern std::function<std::vector<std::wstring>(const FileDialogRequest&)> fileDialog;
+extern std::function<std::optional<PrintChoice>()> printDialog;
 }  // namespace hooks
 
 // The program's name for default captions; the file name of the executable without ".exe".

@@ -1,6 +1,7 @@
 #include "varnholt/app/VarnholtDlg.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <utility>
 
@@ -87,6 +88,22 @@ int MenuCheckSize(HWND window, int metric) {
     return GetSystemMetrics(metric);
 }
 
+// A menu picture at the size of the menu's check mark, so that it scales with the screen.
+fw::Bitmap MenuPictureFor(HWND window, int bitmap) {
+    return fw::Bitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmap), IMAGE_BITMAP,
+                                                      MenuCheckSize(window, SM_CXMENUCHECK),
+                                                      MenuCheckSize(window, SM_CYMENUCHECK), 0)));
+}
+
+// The results tree's context menu: its items by position, with texts and pictures.
+constexpr MenuText kContextTexts[] = {
+    {ID_CONTEXT_EXECUTE, txt::kContextExecute}, {ID_CONTEXT_DELETE, txt::kContextDelete},
+    {ID_CONTEXT_WIPE, txt::kContextWipe},       {ID_CONTEXT_SHOW_FOLDER, txt::kContextShowFolder},
+    {ID_CONTEXT_INFO, txt::kMoreInfo},
+};
+constexpr int kContextPictures[] = {IDB_MENU_EXECUTE, IDB_MENU_DELETE, IDB_MENU_WIPE, IDB_MENU_SHOW_FOLDER,
+                                    IDB_MENU_INFO};
+
 }  // namespace
 
 CVarnholtDlg::CVarnholtDlg()
@@ -156,16 +173,13 @@ void CVarnholtDlg::TranslateMenu() {
         if (item.id == ID_FUNCTIONS_BROWSE) text = L"  " + text;
         SetMenuText(menu, static_cast<UINT>(item.id), false, text);
     }
-    // Pictures at the size of the menu's check mark, so they scale with the screen.
-    int width = MenuCheckSize(hwnd(), SM_CXMENUCHECK), height = MenuCheckSize(hwnd(), SM_CYMENUCHECK);
     std::vector<fw::Bitmap> bitmaps;
     for (const auto& picture : kMenuPictures) {
         HMENU submenu = GetSubMenu(menu, picture.submenu);
-        auto bitmap = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(picture.bitmap),
-                                                      IMAGE_BITMAP, width, height, 0));
+        fw::Bitmap bitmap = MenuPictureFor(hwnd(), picture.bitmap);
         if (!submenu || !bitmap) continue;
-        SetMenuItemBitmaps(submenu, static_cast<UINT>(picture.position), MF_BYPOSITION, bitmap, bitmap);
-        bitmaps.emplace_back(bitmap);
+        SetMenuItemBitmaps(submenu, static_cast<UINT>(picture.position), MF_BYPOSITION, bitmap.get(), bitmap.get());
+        bitmaps.push_back(std::move(bitmap));
     }
     // The old pictures go only now that the menu no longer shows them.
     menuBitmaps_ = std::move(bitmaps);
@@ -323,24 +337,28 @@ bool CVarnholtDlg::OnCommand(int id, int, HWND) {
         }
     }
     switch (id) {
-        case ID_FILE_EDIT_RESULTS:
-        case ID_FILE_SAVE_RESULTS:
-        case ID_FUNCTIONS_EXECUTE:
-        case ID_FUNCTIONS_DELETE:
-        case ID_FUNCTIONS_SHOW_FOLDER:
-            RequireResults();
-            return true;
+        // The menu's result commands need results; the buttons show only with them.
+        case ID_FILE_EDIT_RESULTS: if (RequireResults()) Writer().Edit(); return true;
+        case IDC_EDIT_RESULTS: Writer().Edit(); return true;
+        case ID_FILE_SAVE_RESULTS: if (RequireResults()) Writer().Save(); return true;
+        case IDC_SAVE_RESULTS: Writer().Save(); return true;
+        case ID_FILE_PRINT_RESULTS: Writer().Print(); return true;
+        case ID_FUNCTIONS_EXECUTE: if (RequireResults()) Actions().ExecuteFile(); return true;
+        case IDC_EXECUTE:
+        case ID_CONTEXT_EXECUTE: Actions().ExecuteFile(); return true;
+        case ID_FUNCTIONS_SHOW_FOLDER: if (RequireResults()) Actions().ShowFolder(); return true;
+        case IDC_SHOW_FOLDER:
+        case ID_CONTEXT_SHOW_FOLDER: Actions().ShowFolder(); return true;
+        case ID_FUNCTIONS_DELETE: if (RequireResults()) DeleteChecked(); return true;
+        case IDC_DELETE:
+        case ID_CONTEXT_DELETE: DeleteChecked(); return true;
+        case ID_FUNCTIONS_WIPE:
+        case ID_CONTEXT_WIPE: Actions().WipeChecked(ProtectsReadOnly()); return true;
+        case ID_FUNCTIONS_INFO:
+        case ID_CONTEXT_INFO: Actions().ShowInformation(); return true;
         case ID_FUNCTIONS_DELETE_ALL:
             if (!resultsShown_) Message(txt::kNothingToMove);
-            return true;
-        case ID_FILE_PRINT_RESULTS:
-        case ID_FUNCTIONS_WIPE:
-        case ID_FUNCTIONS_INFO:
-        case IDC_EXECUTE:
-        case IDC_SHOW_FOLDER:
-        case IDC_DELETE:
-        case IDC_SAVE_RESULTS:
-        case IDC_EDIT_RESULTS:
+            else Actions().DeleteAllDuplicates(CopyPath());
             return true;
         case ID_FILE_LANGUAGE: ChangeLanguage(); return true;
         case ID_FILE_EXIT:
@@ -435,6 +453,10 @@ bool CVarnholtDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result) 
             return true;
         case WM_QUERYDRAGICON:
             result = reinterpret_cast<LRESULT>(icon_);
+            return true;
+        case WM_CONTEXTMENU:
+            ShowTreeMenu(l);
+            result = 0;
             return true;
         case WM_DPICHANGED: {
             const RECT* suggested = reinterpret_cast<const RECT*>(l);
@@ -613,4 +635,48 @@ void CVarnholtDlg::StartSearch() {
         RunClosingSteps();
         EndWindow(closeResult_);
     }
+}
+
+ResultActions CVarnholtDlg::Actions() const { return ResultActions(hwnd(), results_, texts_); }
+
+ResultsWriter CVarnholtDlg::Writer() { return ResultsWriter(hwnd(), results_, texts_, settings_, store_); }
+
+bool CVarnholtDlg::ProtectsReadOnly() const {
+    // "Do not delete or wipe file when 'read only' attribute is activated", ticked.
+    return settings_.OptionChar(33) == L'1';
+}
+
+void CVarnholtDlg::DeleteChecked() { Actions().DeleteChecked(settings_.recycleOnDelete != 0, ProtectsReadOnly()); }
+
+std::wstring CVarnholtDlg::CopyPath() {
+    const std::wstring copyPath = ReadValue(L"CopyPath");
+    // Never a folder relative to wherever the program happens to run.
+    if (copyPath.empty() || copyPath == L"---") return store_.DataFolder + L"\\Backup\\...";
+    return copyPath;
+}
+
+void CVarnholtDlg::ShowTreeMenu(LPARAM at) {
+    const fw::TreeView& tree = results_.Tree();
+    const HTREEITEM selected = tree.GetSelection();
+    if (!selected) return;
+    POINT point = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    if (at == -1) {
+        // From the keyboard: at the selected item.
+        RECT item = {};
+        TreeView_GetItemRect(tree.hwnd(), selected, &item, TRUE);
+        point = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+        ClientToScreen(tree.hwnd(), &point);
+    }
+    HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TREE_CONTEXT));
+    if (!menu) return;
+    HMENU items = GetSubMenu(menu, 0);
+    std::vector<fw::Bitmap> pictures;
+    for (size_t i = 0; i < std::size(kContextTexts); ++i) {
+        SetMenuText(items, static_cast<UINT>(kContextTexts[i].id), false, texts_.GetText(kContextTexts[i].number));
+        fw::Bitmap picture = MenuPictureFor(hwnd(), kContextPictures[i]);
+        SetMenuItemBitmaps(items, static_cast<UINT>(i), MF_BYPOSITION, picture.get(), picture.get());
+        pictures.push_back(std::move(picture));
+    }
+    TrackPopupMenu(items, TPM_CENTERALIGN, point.x, point.y, 0, hwnd(), nullptr);
+    DestroyMenu(menu);
 }

@@ -13,6 +13,8 @@
 #include "framework/Handles.h"
 #include "resources/varnholt/resource.h"
 #include "varnholt/app/Progress.h"
+#include "varnholt/app/ResultActions.h"
+#include "varnholt/app/ResultsWriter.h"
 #include "varnholt/app/ResultsTree.h"
 #include "varnholt/app/StartDialog.h"
 #include "varnholt/app/WindowTexts.h"
@@ -72,6 +74,13 @@ private:
     std::wstring NoticeText(const FileProblem& problem) const;
     // True when there are results; otherwise says so (translation 400).
     bool RequireResults();
+    ResultActions Actions() const;
+    ResultsWriter Writer();
+    bool ProtectsReadOnly() const;
+    void DeleteChecked();
+    // The folder for duplicate copies as stored, with its trailing "\...".
+    std::wstring CopyPath();
+    void ShowTreeMenu(LPARAM at);
     void EndWindow(INT_PTR result);
     void RunClosingSteps();
 

@@ -104,7 +104,7 @@ void DuplicateSearch::Place(int category, const Group& g, std::vector<PlacedGrou
     p.members = g;
     const ResultsSink::Item parent = categoryItems_[category];
     p.item = results_.InsertItem(parent, std::wstring(files_.Name(entries[g.front()])));
-    for (uint32_t m : g) results_.InsertItem(p.item, files_.Path(entries[m]));
+    for (uint32_t m : g) results_.InsertFile(p.item, files_.Path(entries[m]), files_.Facts(entries[m]));
     placed.push_back(std::move(p));
 }
 

@@ -105,6 +105,10 @@ std::wstring FileCollection::Path(const FileEntry& e) const { return JoinPath(fo
 
 FileIdentity FileCollection::Identity(const FileEntry& e) const { return {folders_[e.folder].volume, e.fileId}; }
 
+FileFacts FileCollection::Facts(const FileEntry& e) const {
+    return {e.size, e.lastWrite, folders_[e.folder].volume, e.fileId};
+}
+
 std::wstring FileCollection::ListedAt(const FileEntry& e) const {
     const std::wstring& finalPath = folders_[e.folder].finalPath;
     return finalPath.empty() ? std::wstring() : JoinPath(finalPath, Name(e));
@@ -395,6 +399,7 @@ void FileCollector::Walk(const std::wstring& folder, OpenFolder& opened, size_t 
                         e.modificationTime = status.modificationTime;
                         e.accessTime = status.accessTime;
                         e.fileId = static_cast<uint64_t>(entry.FileId.QuadPart);
+                        e.lastWrite = times.lastWrite;
                         e.changeTime = static_cast<uint64_t>(entry.ChangeTime.QuadPart);
                     }
                 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/FileStatus.h"
+#include "varnholt/engine/SearchSinks.h"
 
 struct SearchSettings;
 class ProgressSink;
@@ -46,7 +47,8 @@ struct FileEntry {
     int64_t modificationTime = 0;
     int64_t accessTime = 0;
     uint64_t fileId = 0;       // from the listing; 0 when the file system gives none
-    uint64_t changeTime = 0;   // 100-ns units since 1601, as the listing gives it
+    uint64_t lastWrite = 0;    // 100-ns units since 1601, as the listing gives them
+    uint64_t changeTime = 0;
 };
 
 // A file on one volume: two names of one file share it.
@@ -78,6 +80,7 @@ public:
     std::wstring Path(const FileEntry& e) const;
     FileStatus Status(const FileEntry& e) const;
     FileIdentity Identity(const FileEntry& e) const;
+    FileFacts Facts(const FileEntry& e) const;
     // Where the file system puts the file the listing showed, when the walk
     // recorded its folder's final path (see FileLinksUnmarked); else empty.
     std::wstring ListedAt(const FileEntry& e) const;

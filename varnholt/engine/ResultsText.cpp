@@ -4,8 +4,7 @@
 #include "varnholt/engine/SearchSettings.h"
 #include "varnholt/engine/TextNumbers.h"
 
-std::wstring ResultsCriteriaText(const SearchSettings& s, const TextSource& texts) {
-    std::wstring text = texts.GetText(txt::kCriteriaHeading) + L"\n\n";
+std::vector<std::wstring> ResultsCriteria(const SearchSettings& s, const TextSource& texts) {
     const std::pair<int, int> criteria[] = {{s.sameName, txt::kSameName},
                                             {s.sameSize, txt::kSameSize},
                                             {s.sameAttributes, txt::kSameAttributes},
@@ -13,21 +12,32 @@ std::wstring ResultsCriteriaText(const SearchSettings& s, const TextSource& text
                                             {s.sameModificationDate, txt::kSameModificationDate},
                                             {s.sameAccessDate, txt::kSameAccessDate},
                                             {s.sameChecksum, txt::kSameChecksum}};
+    std::vector<std::wstring> lines;
     for (const auto& [on, number] : criteria)
-        if (on) text += L"- " + texts.GetText(number) + L"\n";
+        if (on) lines.push_back(L"- " + texts.GetText(number));
+    return lines;
+}
+
+std::wstring ResultsCriteriaText(const SearchSettings& s, const TextSource& texts) {
+    std::wstring text = texts.GetText(txt::kCriteriaHeading) + L"\n\n";
+    for (const auto& line : ResultsCriteria(s, texts)) text += line + L"\n";
     return text;
 }
 
-std::wstring ResultsRecord(const std::wstring& t) {
-    if (!t.empty() && t.back() == L'.') return L"\n---\n\n" + t + L"\n";
-    if (t.find(L'\\') == std::wstring::npos) return L"\n" + t + L"\n\n";
-    return t + L"\n";
+std::wstring ResultsRecordText(const std::wstring& t) {
+    if (!t.empty() && t.back() == L'.') return L"\n---\n\n" + t;
+    if (t.find(L'\\') == std::wstring::npos) return L"\n" + t + L"\n";
+    return t;
 }
+
+std::wstring ResultsRecord(const std::wstring& t) { return ResultsRecordText(t) + L"\n"; }
+
+std::wstring ResultsTitle() { return L"Quorvexsoft Varnholt - Saved Results List\n" + std::wstring(47, L'=') + L"\n\n"; }
 
 std::wstring ResultsText(const std::vector<std::wstring>& itemTexts, const SearchSettings& settings,
                          const TextSource& texts, bool withTitle) {
     std::wstring text;
-    if (withTitle) text = L"Quorvexsoft Varnholt - Saved Results List\n" + std::wstring(47, L'=') + L"\n\n";
+    if (withTitle) text = ResultsTitle();
     text += ResultsCriteriaText(settings, texts);
     for (const auto& t : itemTexts) text += ResultsRecord(t);
     return text;

@@ -7,9 +7,16 @@
 class TextSource;
 struct SearchSettings;
 
-// The criteria part: heading, blank line, one "- " line per criterion that is on.
+// The title and its underline, with the blank line after them.
+std::wstring ResultsTitle();
+// One "- " line per criterion that is on, in the order of the options.
+std::vector<std::wstring> ResultsCriteria(const SearchSettings& settings, const TextSource& texts);
+// The criteria part: heading, blank line, the criteria lines.
 std::wstring ResultsCriteriaText(const SearchSettings& settings, const TextSource& texts);
-// One tree item's record, with its line end: headings and groups set apart, paths as they are.
+// One tree item's record: a heading after a line "---" between blank lines, a
+// group between blank lines, a path as it is.
+std::wstring ResultsRecordText(const std::wstring& itemText);
+// The same with its line end.
 std::wstring ResultsRecord(const std::wstring& itemText);
 // The whole text with line feeds (written as CR LF). `itemTexts` in tree order.
 std::wstring ResultsText(const std::vector<std::wstring>& itemTexts, const SearchSettings& settings,

@@ -22,12 +22,23 @@ public:
     virtual bool CancelRequested() const = 0;
 };
 
+// What the search saw of a file it lists. An action on the file later checks
+// that it still finds that file, unchanged, before it deletes or moves it.
+struct FileFacts {
+    uint64_t size = 0;
+    uint64_t lastWrite = 0;  // 100-ns units since 1601, as the listing gave it
+    uint64_t volume = 0;
+    uint64_t fileId = 0;     // 0: the file system gives none
+};
+
 class ResultsSink {
 public:
     using Item = uintptr_t;  // 0 is no item
     virtual ~ResultsSink() = default;
     virtual void Clear() = 0;
     virtual Item InsertItem(Item parent, const std::wstring& text) = 0;  // as the last child; parent 0 = root
+    // A path item with what the search saw of its file; a sink that keeps no facts inserts the text.
+    virtual Item InsertFile(Item parent, const std::wstring& path, const FileFacts&) { return InsertItem(parent, path); }
     virtual void SetItemText(Item item, const std::wstring& text) = 0;
     virtual void DeleteItem(Item item) = 0;                               // with its children
 };

@@ -189,7 +189,7 @@ int wmain(int argc, wchar_t** argv) {
         for (const auto& t : items)
             for (wchar_t c : t) utf8 = utf8 || c > 255;
         Output out(utf8);
-        out.Write(L"Quorvexsoft Varnholt - Saved Results List\n" + std::wstring(47, L'=') + L"\n\n");
+        out.Write(ResultsTitle());
         out.Write(ResultsCriteriaText(settings, texts));
         for (const auto& t : items) out.Write(ResultsRecord(t));
         out.Flush();

@@ -1,0 +1,280 @@
+// The result actions on real files, in a real tree filled by a real search.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "common/PowerClass.h"
+#include "framework/TextFile.h"
+#include "framework/Ui.h"
+#include "tests/engine/EngineTestSupport.h"
+#include "tests/support/TestSupport.h"
+#include "varnholt/app/ResultActions.h"
+#include "varnholt/app/ResultsTree.h"
+#include "varnholt/app/ResultsWriter.h"
+#include "varnholt/engine/DuplicateSearch.h"
+#include "varnholt/engine/TextNumbers.h"
+
+using namespace engine_test;
+using namespace testing_support;
+
+namespace {
+
+std::wstring Said(int number) { return NumberTexts().GetText(number); }
+
+// A tree control with check boxes in a window of its own, filled by a search of a folder.
+class Results {
+public:
+    explicit Results(const std::wstring& folder, const std::wstring& criteria = L"01000010") {
+        INITCOMMONCONTROLSEX init = {sizeof init, ICC_TREEVIEW_CLASSES};
+        InitCommonControlsEx(&init);
+        host_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr, nullptr, nullptr);
+        HWND control = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_SHOWSELALWAYS,
+                                       0, 0, 600, 400, host_, nullptr, nullptr, nullptr);
+        // Check boxes are asked for once the control exists.
+        SetWindowLongPtrW(control, GWL_STYLE, GetWindowLongPtrW(control, GWL_STYLE) | TVS_CHECKBOXES);
+        tree.Attach(control);
+        settings = MakeSettings(criteria);
+        settings.categoryBounds = {1000000, 2000000, 3000000, 4000000, 5000000, 6000000};
+        settings.categoryLabels = {L"L1", L"L2", L"L3", L"L4", L"L5", L"L6"};
+        FileContentSource content;
+        FakeProgress progress;
+        DuplicateSearch search(settings, texts, progress, tree, content);
+        DuplicateResults results;
+        search.Begin(results);
+        search.Collect(folder + L"\\...");
+        search.Compare(results);
+        tree.CollapseHeadings();
+    }
+    ~Results() { DestroyWindow(host_); }
+
+    const fw::TreeView& view() const { return tree.Tree(); }
+    ResultActions actions() const { return ResultActions(host_, tree, texts); }
+    HTREEITEM Find(const std::wstring& text) const {
+        for (HTREEITEM item : tree.ExpandEvery())
+            if (view().GetItemText(item) == text) return item;
+        return nullptr;
+    }
+    std::vector<std::wstring> Texts() const {
+        std::vector<std::wstring> out;
+        for (HTREEITEM item : tree.ExpandEvery()) out.push_back(view().GetItemText(item));
+        return out;
+    }
+    bool Listed(const std::wstring& text) const { return Find(text) != nullptr; }
+    void Tick(const std::wstring& text) const { view().SetCheck(Find(text), true); }
+    void Select(const std::wstring& text) const { view().SelectItem(Find(text)); }
+
+    ResultsTree tree;
+    SearchSettings settings;
+    NumberTexts texts;
+
+private:
+    HWND host_ = nullptr;
+};
+
+// Rewrites a file with other bytes of the same length and a later time.
+void ChangeInPlace(const std::wstring& path) {
+    const std::string bytes = ReadBytes(path);
+    Sleep(20);
+    WriteBytes(path, std::string(bytes.size(), 'x'));
+    const FILETIME later = UtcFileTime(2031, 1, 1);
+    SetFileTimes(path, &later, nullptr);
+}
+
+}  // namespace
+
+// The Part's cases: ticks on a group delete nothing, No keeps the file but not
+// its item, nothing selected says so, protection follows its box, a file
+// changed since the search stays with its item.
+TEST(ResultActions, DeleteCheckedFiles) {
+    struct Case {
+        const char* what;
+        bool tickGroup, tickFile, select, protect, readOnly, change;
+        int answer;
+        std::vector<int> said;  // messages, in order; 0 stands for the question
+        bool fileStays, itemStays;
+    } cases[] = {
+        {"group ticked", true, false, true, false, false, false, IDYES, {}, true, true},
+        {"No", false, true, true, false, false, false, IDNO, {0}, true, false},
+        {"Yes", false, true, true, false, false, false, IDYES, {0}, false, false},
+        {"nothing selected", false, true, false, false, false, false, IDYES, {txt::kNoFilesToRemove}, true, true},
+        {"read-only, protected", false, true, true, true, true, false, IDYES, {}, true, false},
+        {"read-only, offered", false, true, true, false, true, false, IDNO, {0}, true, false},
+        {"changed since the search", false, true, true, false, false, true, IDYES, {0, txt::kFileChanged}, true, true},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const std::wstring a = dir.Write(L"a.txt", "same"), b = dir.Write(L"b.txt", "same");
+        Results results(dir.path());
+        if (c.readOnly) SetFileAttributesW(a.c_str(), FILE_ATTRIBUTE_READONLY);
+        if (c.change) ChangeInPlace(a);
+        if (c.tickGroup) results.Tick(L"a.txt");
+        if (c.tickFile) results.Tick(a);
+        if (c.select) results.Select(b);
+        MessageBoxRecorder boxes(c.answer);
+        results.actions().DeleteChecked(false, c.protect);
+        std::vector<int> said;
+        for (const auto& asked : boxes.asked)
+            said.push_back(asked.text == Said(txt::kConfirmDelete) + L"\n\n" + a ? 0 : std::stoi(asked.text.substr(1)));
+        EXPECT_EQ(said, c.said) << c.what;
+        EXPECT_EQ(Exists(a), c.fileStays) << c.what;
+        EXPECT_EQ(results.Listed(a), c.itemStays) << c.what;
+        EXPECT_TRUE(Exists(b) && results.Listed(b) && results.Listed(L"a.txt")) << c.what;
+        if (c.tickGroup) {
+            EXPECT_FALSE(results.view().GetCheck(results.Find(L"a.txt"))) << c.what;
+        }
+        SetFileAttributesW(a.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+TEST(ResultActions, WipeSaysFinishedOnlyWhenTheFileIsGone) {
+    TempDir dir;
+    const std::wstring a = dir.Write(L"a.bin", std::string(2500, 'w')), b = dir.Write(L"b.bin", std::string(2500, 'w'));
+    const std::wstring c = dir.Write(L"c.bin", std::string(99, 'k')), d = dir.Write(L"d.bin", std::string(99, 'k'));
+    Results results(dir.path());
+    // A second name makes the wipe refuse: its data is not this path's alone.
+    if (!CreateHardLinkW((dir / L"other name").c_str(), c.c_str(), nullptr)) GTEST_SKIP() << "no hard links here";
+    results.Tick(a);
+    results.Tick(c);
+    results.Select(b);
+    MessageBoxRecorder boxes(IDYES);
+    results.actions().WipeChecked(false);
+    std::vector<std::wstring> said;
+    for (const auto& asked : boxes.asked) said.push_back(asked.text);
+    EXPECT_EQ(said, (std::vector<std::wstring>{Said(txt::kConfirmWipe) + L"\n\n" + a, Said(txt::kWipingFinished),
+                                               Said(txt::kConfirmWipe) + L"\n\n" + c,
+                                               Said(txt::kWipeFailed) + L"\n\n" + c}));
+    EXPECT_FALSE(Exists(a));
+    EXPECT_FALSE(results.Listed(a));
+    EXPECT_EQ(ReadBytes(c), std::string(99, 'k'));
+    EXPECT_TRUE(results.Listed(c));
+}
+
+TEST(ResultActions, OpenShowFolderAndInformationTakeOnlyAFile) {
+    TempDir dir;
+    const std::wstring a = dir.Write(L"a.bin", std::string(1023, 'i')), b = dir.Write(L"b.bin", std::string(1023, 'i'));
+    Results results(dir.path());
+    ShellOpenRecorder shell;
+    MessageBoxRecorder boxes;
+    // A group's bare file name would start whatever program of that name the shell finds.
+    results.Select(L"a.bin");
+    results.actions().ExecuteFile();
+    results.actions().ShowFolder();
+    results.actions().ShowInformation();
+    EXPECT_TRUE(shell.opened.empty());
+    ASSERT_EQ(boxes.asked.size(), 2u);
+    EXPECT_EQ(boxes.asked[0].text, Said(txt::kNoFileToExecute));
+    EXPECT_EQ(boxes.asked[1].text, Said(txt::kNoFileToShowFolder));
+
+    results.Select(b);
+    results.actions().ExecuteFile();
+    results.actions().ShowFolder();
+    results.actions().ShowInformation();
+    EXPECT_EQ(shell.opened, (std::vector<std::wstring>{b, dir.path()}));
+    ASSERT_EQ(boxes.asked.size(), 3u);
+    EXPECT_TRUE(boxes.asked[2].text.starts_with(Said(txt::kInfoFileName) + L": b.bin\n" + Said(txt::kInfoFolder) +
+                                                L": " + dir.path() + L"\\\n\n"));
+    EXPECT_TRUE(boxes.asked[2].text.ends_with(L"\n\n" + Said(txt::kInfoSize) + L": 0 KB"));
+}
+
+// Every file item goes into the folder for duplicate copies, and no file is
+// lost: names already there are kept, two members named alike both arrive, a
+// file changed since the search stays where it was with its item.
+TEST(ResultActions, DeleteAllDuplicatesMovesEveryFileAndLosesNone) {
+    TempDir dir;
+    const std::wstring target = dir / L"Backup";
+    CreateDirectoryW(target.c_str(), nullptr);
+    WriteBytes(target + L"\\same.txt", "kept as it was");
+    CreateDirectoryW((dir / L"x").c_str(), nullptr);
+    CreateDirectoryW((dir / L"y").c_str(), nullptr);
+    const std::wstring x = dir.Write(L"x\\same.txt", "dup"), y = dir.Write(L"y\\same.txt", "dup");
+    const std::wstring p = dir.Write(L"x\\p.txt", "pair!"), q = dir.Write(L"y\\q.txt", "pair!");
+    Results results(dir.path() + L"\\x\\...;" + dir.path() + L"\\y");  // a path list; the last "\\..." is added
+    ChangeInPlace(q);
+
+    MessageBoxRecorder boxes(IDYES);
+    results.actions().DeleteAllDuplicates(target + L"\\...");
+    EXPECT_EQ(ReadBytes(target + L"\\same.txt"), "kept as it was");
+    EXPECT_EQ(ReadBytes(target + L"\\same (2).txt"), "dup");
+    EXPECT_EQ(ReadBytes(target + L"\\same (3).txt"), "dup");
+    EXPECT_EQ(ReadBytes(target + L"\\p.txt"), "pair!");
+    EXPECT_FALSE(Exists(x) || Exists(y) || Exists(p));
+    EXPECT_EQ(ReadBytes(q), "xxxxx");
+    const auto texts = results.Texts();
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), Said(txt::kMovedEntry)), 3);
+    EXPECT_TRUE(results.Listed(q));
+    ASSERT_EQ(boxes.asked.size(), 2u);
+    EXPECT_EQ(boxes.asked[0].type, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
+    EXPECT_EQ(boxes.asked[1].text, Said(txt::kMoveIncomplete) + L"\n\n" + Said(txt::kMovedToFolder) + L"\n\n" + target +
+                                       L"\n\n" + Said(txt::kMoveCounts) + L"\n" + q);
+}
+
+// Across volumes the file is copied, compared and only then removed. A second
+// file system is found below Z:\dev\shm where the machine has one.
+TEST(ResultActions, MoveAcrossVolumesKeepsTheBytes) {
+    TempDir dir;
+    const std::wstring source = dir.Write(L"far.bin", std::string(300000, 'f'));
+    const std::wstring other = L"Z:\\dev\\shm\\varnholt-move-" + std::to_wstring(GetCurrentProcessId());
+    if (GetFileAttributesW(L"Z:\\dev\\shm") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no second file system here";
+    EXPECT_TRUE(MoveIntoFolder(source, other));
+    EXPECT_FALSE(Exists(source));
+    EXPECT_EQ(ReadBytes(other + L"\\far.bin"), std::string(300000, 'f'));
+    RemoveTree(other);
+}
+
+TEST(ResultsWriter, SavedEditedAndPrintedText) {
+    TempDir dir;
+    const std::wstring a = dir.Write(L"a.txt", "same"), b = dir.Write(L"b.txt", "same");
+    Results results(dir.path(), L"01000000");
+    PowerClass store;
+    store.DataFolder = dir.path();
+    // "<190>" cannot stand in a file name.
+    struct Texts : NumberTexts {
+        std::wstring GetText(int number) const override {
+            return number == txt::kResultsFileName ? L"Duplicates" : NumberTexts::GetText(number);
+        }
+    } texts;
+    ResultsWriter writer(nullptr, results.tree, texts, results.settings, store);
+
+    const std::wstring saved = dir / L"saved.txt";
+    fw::hooks::fileDialog = [&](const fw::FileDialogRequest& request) {
+        EXPECT_TRUE(request.save && request.fileName.starts_with(L"Duplicates 20"));
+        return std::vector<std::wstring>{saved};
+    };
+    MessageBoxRecorder boxes;
+    writer.Save();
+    fw::hooks::fileDialog = nullptr;
+    std::string expected = "Quorvexsoft Varnholt - Saved Results List\r\n" + std::string(47, '=') +
+                           "\r\n\r\n<470>\r\n\r\n- <85>\r\n\r\n---\r\n\r\n<935> L1, 1 groups.\r\n\r\na.txt\r\n\r\n" +
+                           fw::EncodeText(a) + "\r\n" + fw::EncodeText(b) + "\r\n";
+    for (int c = 1; c < 6; ++c)
+        expected += "\r\n---\r\n\r\n<940> L" + std::to_string(c) + " <945> L" + std::to_string(c + 1) + ", 0 groups.\r\n";
+    expected += "\r\n---\r\n\r\n<930> L6, 0 groups.\r\n";
+    EXPECT_EQ(ReadBytes(saved), expected);
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].text, Said(txt::kResultsSaved));
+
+    // Edit: no dialog; the program folder, or the configuration folder where that cannot be written.
+    ShellOpenRecorder shell;
+    for (const std::wstring& programFolder : {dir / L"program", dir / L"no such folder"}) {
+        CreateDirectoryW((dir / L"program").c_str(), nullptr);
+        PowerClass::SetProgramFolderForTests(programFolder);
+        writer.Edit();
+        PowerClass::SetProgramFolderForTests(L"");
+        ASSERT_FALSE(shell.opened.empty());
+        const std::wstring opened = shell.opened.back();
+        EXPECT_TRUE(opened.starts_with((programFolder == dir / L"program" ? programFolder : dir.path()) + L"\\"));
+        EXPECT_EQ(ReadBytes(opened), expected.substr(expected.find("<470>")));
+    }
+
+    const auto lines = writer.PrintLines();
+    const std::vector<std::wstring> start = {L"<470>", L" ", L"- <85>", L" ",  L"",    L"---", L"", L"<935> L1, 1 groups.",
+                                             L" ",     L"",  L"a.txt",  L"", L" ", a,      L" ", b};
+    ASSERT_GT(lines.size(), start.size());
+    EXPECT_TRUE(std::equal(start.begin(), start.end(), lines.begin()));
+    EXPECT_EQ(lines[lines.size() - 3], Said(txt::kPrintedWith));
+    EXPECT_TRUE(lines.back().starts_with(Said(txt::kPrintDate) + L" 20"));
+}
