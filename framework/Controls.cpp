@@ -21,6 +21,57 @@ std::wstring ComboBox::GetItemText(int index) const {
     return text;
 }
 
+int ListView::InsertColumn(int index, const std::wstring& title, int width) const {
+    LVCOLUMNW column = {};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = const_cast<wchar_t*>(title.c_str());
+    column.cx = width;
+    return static_cast<int>(Send(LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)));
+}
+
+int ListView::InsertItem(int index, const std::wstring& text) const {
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = index;
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    return static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+std::wstring ListView::GetItemText(int index) const {
+    // The control copies at most the buffer's size; patterns and paths fit.
+    std::vector<wchar_t> buffer(32768, L'\0');
+    LVITEMW item = {};
+    item.iSubItem = 0;
+    item.pszText = buffer.data();
+    item.cchTextMax = static_cast<int>(buffer.size());
+    LRESULT got = Send(LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return std::wstring(buffer.data(), static_cast<size_t>(got));
+}
+
+void ListView::SetItemState(int index, UINT state, UINT mask) const {
+    LVITEMW item = {};
+    item.state = state;
+    item.stateMask = mask;
+    Send(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+int TabControl::InsertItem(int index, const std::wstring& text) const {
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    return static_cast<int>(Send(TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+}
+
+std::wstring TabControl::GetItemText(int index) const {
+    wchar_t buffer[256] = {};
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = buffer;
+    item.cchTextMax = 256;
+    if (!Send(TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) return {};
+    return item.pszText;
+}
+
 HTREEITEM TreeView::InsertItem(const std::wstring& text, HTREEITEM parent, HTREEITEM after, LPARAM data) const {
     TVINSERTSTRUCTW insert = {};
     insert.hParent = parent;

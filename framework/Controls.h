@@ -62,6 +62,60 @@ public:
     std::wstring GetItemText(int index) const;
 };
 
+class ListView : public Window {
+public:
+    using Window::Window;
+    int InsertColumn(int index, const std::wstring& title, int width) const;
+    bool DeleteColumn(int index) const { return Send(LVM_DELETECOLUMN, static_cast<WPARAM>(index)) != 0; }
+    int InsertItem(int index, const std::wstring& text) const;
+    bool DeleteItem(int index) const { return Send(LVM_DELETEITEM, static_cast<WPARAM>(index)) != 0; }
+    int GetItemCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
+    std::wstring GetItemText(int index) const;
+    // The next item after `start` (-1: from the first) with the LVNI_ flags; -1 when none.
+    int GetNextItem(int start, UINT flags) const {
+        return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(start), MAKELPARAM(flags, 0)));
+    }
+    UINT GetItemState(int index, UINT mask) const {
+        return static_cast<UINT>(Send(LVM_GETITEMSTATE, static_cast<WPARAM>(index), mask));
+    }
+    void SetItemState(int index, UINT state, UINT mask) const;
+    bool EnsureVisible(int index) const { return Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE) != 0; }
+    void SetBkColor(COLORREF colour) const { Send(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(colour)); }
+    void SetTextBkColor(COLORREF colour) const { Send(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(colour)); }
+    void SetTextColor(COLORREF colour) const { Send(LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(colour)); }
+    COLORREF GetBkColor() const { return static_cast<COLORREF>(Send(LVM_GETBKCOLOR)); }
+    COLORREF GetTextBkColor() const { return static_cast<COLORREF>(Send(LVM_GETTEXTBKCOLOR)); }
+    COLORREF GetTextColor() const { return static_cast<COLORREF>(Send(LVM_GETTEXTCOLOR)); }
+};
+
+class TabControl : public Window {
+public:
+    using Window::Window;
+    int InsertItem(int index, const std::wstring& text) const;
+    void DeleteAllItems() const { Send(TCM_DELETEALLITEMS); }
+    int GetItemCount() const { return static_cast<int>(Send(TCM_GETITEMCOUNT)); }
+    int GetCurSel() const { return static_cast<int>(Send(TCM_GETCURSEL)); }
+    int SetCurSel(int index) const { return static_cast<int>(Send(TCM_SETCURSEL, static_cast<WPARAM>(index))); }
+    std::wstring GetItemText(int index) const;
+};
+
+class DateTimePicker : public Window {
+public:
+    using Window::Window;
+    // False when the control holds no date.
+    bool GetSystemTime(SYSTEMTIME& time) const {
+        return Send(DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) == GDT_VALID;
+    }
+    bool SetSystemTime(const SYSTEMTIME& time) const {
+        return Send(DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time)) != 0;
+    }
+    // The earliest and latest dates the user can choose.
+    bool SetRange(const SYSTEMTIME& earliest, const SYSTEMTIME& latest) const {
+        SYSTEMTIME range[2] = {earliest, latest};
+        return Send(DTM_SETRANGE, GDTR_MIN | GDTR_MAX, reinterpret_cast<LPARAM>(range)) != 0;
+    }
+};
+
 class TreeView : public Window {
 public:
     using Window::Window;
