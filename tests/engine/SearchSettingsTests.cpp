@@ -108,7 +108,7 @@ TEST_F(SearchSettingsStore, SaveAndReloadKeepTheStoredForm) {
     LoadSearchSettings(first, store);
     LoadCategoryBounds(first, store, UnitNames());
     std::string before = ReadBytes(store.ConfigPath);
-    SaveSearchSettings(first, store);
+    WriteSearchSettings(first, store);
     EXPECT_EQ(ReadBytes(store.ConfigPath), before);
     EXPECT_EQ(first.optionsText.size(), 46u);
 
@@ -131,12 +131,46 @@ TEST_F(SearchSettingsStore, SaveWritesChangedFields) {
     s.sizeFilterValue = -3;
     s.namePattern = L"C:\\*";
     s.referenceDate = PowerClass::ParseTimeText(L"2025-12-24");
-    SaveSearchSettings(s, store);
+    WriteSearchSettings(s, store);
     EXPECT_EQ(s.optionsText, L"01110101xxxxxxx1231311010x1xxx1010x012302xxxxx");
     EXPECT_EQ(ReadBytes(store.ConfigPath),
               "Product ID\r\n0026\r\nCategories\r\n5;6;7;8;9;10;\r\nOptions\r\n"
               "01110101xxxxxxx1231311010x1xxx1010x012302xxxxx\r\nOptionsSize\r\n-3\r\nOptionsName\r\nC:\\*\r\n"
               "OptionsDate\r\n2025-12-24 00:00:00\r\nHomepage\r\nx\r\n");
+}
+
+// The options command: the dialog edits a copy, and only OK brings it back.
+TEST_F(SearchSettingsStore, OnlyOkTakesTheEditedCopyBackAndWrites) {
+    WriteStore(kOptions);
+    SearchSettings s;
+    LoadSearchSettings(s, store);
+    s.exceptions = {L"A"};
+    const std::string before = ReadBytes(store.ConfigPath);
+    auto edit = [](bool ok) {
+        return [ok](SearchSettings& copy) {
+            copy.sameName = 0;
+            copy.SetOptionChar(17, L'3');
+            copy.exceptions = {L"B", L"A"};
+            copy.categoryValues = {L"1", L"2", L"3", L"4", L"5", L"6"};
+            return ok;
+        };
+    };
+    EXPECT_FALSE(SaveSearchSettings(s, store, edit(false)));
+    EXPECT_EQ(s.sameName, 1);
+    EXPECT_EQ(s.optionsText, kOptions);
+    EXPECT_EQ(s.exceptions, std::vector<std::wstring>{L"A"});
+    EXPECT_EQ(ReadBytes(store.ConfigPath), before);
+
+    EXPECT_TRUE(SaveSearchSettings(s, store, edit(true)));
+    EXPECT_EQ(s.optionsText, L"00110101xxxxxxx1230311010x1xxx1011x012302xxxxx");
+    EXPECT_EQ(s.exceptions, (std::vector<std::wstring>{L"B", L"A"}));
+    EXPECT_EQ(store.ReadConfigValue(L"Options"), s.optionsText);
+    EXPECT_EQ(store.ReadConfigValue(L"Categories"), L"1;2;3;4;5;6;");
+
+    // A short text is filled up as it reads before a character is replaced.
+    s.optionsText = L"11";
+    s.SetOptionChar(5, L'x');
+    EXPECT_EQ(s.optionsText, L"11000x");
 }
 
 TEST_F(SearchSettingsStore, KeysAreWrittenInTheirOrder) {
@@ -145,7 +179,7 @@ TEST_F(SearchSettingsStore, KeysAreWrittenInTheirOrder) {
                "Categories\r\nold\r\nOptions\r\nold\r\nOptionsSize\r\nold\r\nOptionsDate\r\nold\r\nOptionsName\r\n");
     SearchSettings s;
     s.categoryValues = {L"1", L"2", L"3", L"4", L"5", L"6"};
-    EXPECT_THROW(SaveSearchSettings(s, store), fw::InvalidArgumentError);
+    EXPECT_THROW(WriteSearchSettings(s, store), fw::InvalidArgumentError);
     EXPECT_EQ(store.ReadConfigValue(L"Categories"), L"1;2;3;4;5;6;");
     EXPECT_EQ(store.ReadConfigValue(L"Options"), L"00000000xxxxxxx000000000000xxx0000x000000xxxxx");
     EXPECT_EQ(store.ReadConfigValue(L"OptionsSize"), L"0");
@@ -159,7 +193,7 @@ TEST_F(SearchSettingsStore, UnreadableDateFallsBackToToday) {
         SearchSettings s;
         LoadSearchSettings(s, store);
         EXPECT_EQ(s.referenceDate, today) << date;
-        SaveSearchSettings(s, store);
+        WriteSearchSettings(s, store);
         EXPECT_EQ(store.ReadConfigValue(L"OptionsDate"), PowerClass::FormatTimeText(today, false));
     }
 }
@@ -207,7 +241,7 @@ TEST_F(SearchSettingsStore, AbsentKeysLeaveEverythingOff) {
     EXPECT_EQ(s.sizeFilterValue, 0);
     EXPECT_TRUE(s.namePattern.empty());
     // Writing keys that the store lacks changes nothing.
-    SaveSearchSettings(s, store);
+    WriteSearchSettings(s, store);
     EXPECT_EQ(ReadBytes(store.ConfigPath), "Product ID\r\n0026\r\n");
 }
 

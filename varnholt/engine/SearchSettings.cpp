@@ -24,6 +24,11 @@ wchar_t SearchSettings::OptionChar(size_t position) const {
     return position < optionsText.size() ? optionsText[position] : L'0';
 }
 
+void SearchSettings::SetOptionChar(size_t position, wchar_t character) {
+    if (optionsText.size() <= position) optionsText.resize(position + 1, L'0');
+    optionsText[position] = character;
+}
+
 void LoadSearchSettings(SearchSettings& settings, PowerClass& store) {
     SearchSettings& s = settings;
     s.optionsText = store.ReadConfigValue(L"Options");
@@ -76,7 +81,16 @@ std::wstring BuildOptionsText(const SearchSettings& s) {
     return text;
 }
 
-void SaveSearchSettings(SearchSettings& settings, PowerClass& store) {
+bool SaveSearchSettings(SearchSettings& settings, PowerClass& store,
+                        const std::function<bool(SearchSettings& copy)>& editSettings) {
+    SearchSettings copy = settings;
+    if (!editSettings(copy)) return false;
+    settings = std::move(copy);
+    WriteSearchSettings(settings, store);
+    return true;
+}
+
+void WriteSearchSettings(SearchSettings& settings, PowerClass& store) {
     settings.optionsText = BuildOptionsText(settings);
     std::wstring categories;
     for (const auto& value : settings.categoryValues) categories += value + L";";

@@ -4,6 +4,7 @@
 // others straight from the text, so both forms are kept and must agree.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,11 +42,19 @@ struct SearchSettings {
 
     // The character at an options-text position; '0' beyond the end of the text.
     wchar_t OptionChar(size_t position) const;
+    // Replaces one character; a shorter text is first filled up with '0', as it reads.
+    void SetOptionChar(size_t position, wchar_t character);
 };
 
 void LoadSearchSettings(SearchSettings& settings, PowerClass& store);
+// The options command: `editSettings` (the options dialog) works on a copy of the
+// settings and says whether the user pressed OK. Only then are the settings taken
+// back from the copy and written; otherwise they and the configuration stay as
+// they were. True after OK.
+bool SaveSearchSettings(SearchSettings& settings, PowerClass& store,
+                        const std::function<bool(SearchSettings& copy)>& editSettings);
 // Rebuilds the options text from the fields and the carried characters, then
 // writes "Categories", "Options", "OptionsSize", "OptionsName", "OptionsDate".
-void SaveSearchSettings(SearchSettings& settings, PowerClass& store);
+void WriteSearchSettings(SearchSettings& settings, PowerClass& store);
 std::wstring BuildOptionsText(const SearchSettings& settings);
 void LoadCategoryBounds(SearchSettings& settings, PowerClass& store, const TextSource& texts);
