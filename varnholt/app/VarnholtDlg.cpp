@@ -13,6 +13,7 @@
 #include "varnholt/app/LanguageSelection.h"
 #include "varnholt/engine/DuplicateSearch.h"
 #include "varnholt/engine/TextNumbers.h"
+#include "varnholt/options/OptionsDlg.h"
 
 namespace {
 
@@ -549,7 +550,20 @@ void CVarnholtDlg::AddFolder() {
 }
 
 void CVarnholtDlg::Options() {
-    // There is no options dialog to run yet: the settings stay as they are.
+    // Choices that cannot be stored would silently be gone at the next start: say why instead.
+    if (settingsProblem_) {
+        fw::ShowMessageBox(hwnd(), NoticeText(*settingsProblem_), texts_.GetText(txt::kMessageCaption),
+                           MB_OK | MB_ICONWARNING);
+        return;
+    }
+    // The dialog edits a copy; the settings change only after OK.
+    SaveSearchSettings(settings_, store_, [this](SearchSettings& copy) {
+        COptionsDlg dialog;
+        dialog.settings = copy;
+        if (!dialog.Run(hwnd())) return false;
+        copy = std::move(dialog.settings);
+        return true;
+    });
 }
 
 void CVarnholtDlg::ChangeLanguage() {

@@ -1,0 +1,52 @@
+#include "varnholt/options/OptionsPage.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+bool COptionsPage::OnInitDialog() {
+    white_.reset(CreateSolidBrush(RGB(255, 255, 255)));
+    Initialise();
+    // The dialog decides where the focus goes.
+    return false;
+}
+
+HBRUSH COptionsPage::OnCtlColor(HDC dc, HWND, UINT) {
+    SetBkColor(dc, RGB(255, 255, 255));
+    return white_.get();
+}
+
+void COptionsPage::OnOK() { SendMessageW(GetParent(hwnd()), WM_COMMAND, IDOK, 0); }
+
+void COptionsPage::OnCancel() { SendMessageW(GetParent(hwnd()), WM_COMMAND, IDCANCEL, 0); }
+
+void COptionsPage::SetTexts(std::initializer_list<ControlText> texts) {
+    for (auto [id, number] : texts) Item(id).SetText(texts_.GetText(number));
+}
+
+void CreateTooltips(HWND owner, std::initializer_list<ControlText> tips, const TextSource& texts) {
+    HWND tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+    if (!tooltip) return;
+    for (auto [id, number] : tips) {
+        std::wstring text = texts.GetText(number);
+        TTTOOLINFOW info = {};
+        info.cbSize = sizeof info;
+        // The tooltip watches the control's mouse messages itself.
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = owner;
+        info.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(owner, id));
+        info.lpszText = text.data();
+        SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    SendMessageW(tooltip, TTM_ACTIVATE, TRUE, 0);
+}
+
+int ListIndex(wchar_t character, int count, int fallback) {
+    // As the search reads it: a character that is no digit counts as 0.
+    const int index = character >= L'0' && character <= L'9' ? character - L'0' : 0;
+    return index < count ? index : fallback;
+}
+
+wchar_t IndexDigit(int index) { return static_cast<wchar_t>(L'0' + (index >= 0 && index <= 9 ? index : 0)); }
