@@ -173,6 +173,9 @@ TEST(ExceptionPatterns, MatchAsTheWildcardMatchIgnoringCase) {
         for (const auto& path : paths)
             EXPECT_EQ(ExceptionPatterns({pattern}).Passes(path), !PowerClass::MatchWildcard(pattern, path, true))
                 << pattern << " / " << path;
+    // What the options enter for a file or folder below a drive matches the path the walk gives.
+    EXPECT_FALSE(ExceptionPatterns({L"C:\\\\Temp\\x.log"}).Passes(L"C:\\Temp\\x.log"));
+    EXPECT_FALSE(ExceptionPatterns({L"c:\\\\temp\\*"}).Passes(L"C:\\Temp\\x.log"));
 }
 
 TEST_F(Collection, FilesDatedIn1970OrEarlierAreLeftOut) {

@@ -152,6 +152,8 @@ bool PassesExceptions(const std::wstring& path, const std::vector<std::wstring>&
 ExceptionPatterns::ExceptionPatterns(const std::vector<std::wstring>& patterns) {
     for (std::wstring text : patterns) {
         if (!text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+        // The options store a file or folder below a drive as "C:\\..."; paths have one backslash there.
+        if (text.size() > 3 && text[1] == L':' && text[2] == L'\\' && text[3] == L'\\') text.erase(2, 1);
         // ";" (several patterns in one), leading spaces and "*.*" (everything) have meanings of their own.
         const bool plain = text.size() >= 2 && text[0] == L'*' && text != L"*.*" &&
                            text.find_first_of(L"?;", 1) == std::wstring::npos;
