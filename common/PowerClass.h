@@ -8,6 +8,18 @@
 #include <vector>
 
 #include "common/FileStatus.h"
+#include "framework/Errors.h"
+
+// A module's store keeps one byte per character, as the modules read it: a text
+// with a character that such a file cannot hold is refused, and the file stays as it was.
+class EightBitTextError : public fw::Error {
+public:
+    explicit EightBitTextError(const std::wstring& path);
+    const std::wstring& Path() const { return path_; }
+
+private:
+    std::wstring path_;
+};
 
 class PowerClass {
 public:
@@ -37,7 +49,11 @@ public:
     std::wstring ReadRegistryText(int rootCode, const std::wstring& valueName);
     void DeleteRegistryValue(int rootCode, const std::wstring& valueName);
     void WriteRegistryText(const std::wstring& valueName, const std::wstring& value);
+    // A module's store, below the program folder followed by `moduleSubfolder`. A store
+    // that cannot be read is a FileError; nothing is then made in its place.
     std::wstring ReadModuleConfigValue(const std::wstring& moduleSubfolder, const std::wstring& key);
+    // Replaces the value in place, atomically and in the store's 8-bit form: a text
+    // that form cannot hold is an EightBitTextError. A store without the key is left untouched.
     void WriteModuleConfigValue(const std::wstring& moduleSubfolder, const std::wstring& key, const std::wstring& value);
     static bool FileExists(const std::wstring& path);
     static void CopyFileSilently(const std::wstring& sourcePath, const std::wstring& destinationFolder, bool showProgress);

@@ -48,6 +48,29 @@ void WriteValueTo(const std::wstring& path, const std::wstring& key, const std::
     fw::WriteTextLines(path, lines);
 }
 
+// The modules read their stores one byte per character: the file is written in
+// that form or not at all, and only when a value really changes place.
+void WriteModuleValueTo(const std::wstring& path, const std::wstring& key, const std::wstring& value) {
+    std::vector<std::wstring> lines = fw::ReadTextLines(path);
+    bool replaced = false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] != key) continue;
+        if (i + 1 >= lines.size()) throw fw::InvalidArgumentError();
+        lines[i + 1] = value;
+        replaced = true;
+        ++i;
+    }
+    if (!replaced) return;
+    std::wstring text;
+    for (const auto& line : lines) {
+        text += line;
+        text += L'\n';
+    }
+    for (wchar_t c : text)
+        if (static_cast<unsigned>(c) > 255) throw EightBitTextError(path);
+    fw::ReplaceFileBytes(path, fw::EncodeTextAs(text, false));
+}
+
 bool FolderExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void CreateFolderWhenMissing(const std::wstring& path) {
@@ -90,6 +113,10 @@ std::wstring ResolveProductStore(PowerClass& power, const std::wstring& programF
 }
 
 }  // namespace
+
+EightBitTextError::EightBitTextError(const std::wstring& path)
+    : fw::Error(L"The file \"" + path + L"\" keeps one byte per character and cannot hold this text; it was left as it was."),
+      path_(path) {}
 
 void PowerClass::SetProgramFolderForTests(std::wstring folder) { ProgramFolderOverride() = std::move(folder); }
 
@@ -160,7 +187,7 @@ std::wstring PowerClass::ReadModuleConfigValue(const std::wstring& moduleSubfold
 
 void PowerClass::WriteModuleConfigValue(const std::wstring& moduleSubfolder, const std::wstring& key,
                                         const std::wstring& value) {
-    WriteValueTo(ResolveProductStore(*this, GetProgramFolder() + moduleSubfolder), key, value);
+    WriteModuleValueTo(ResolveProductStore(*this, GetProgramFolder() + moduleSubfolder), key, value);
 }
 
 std::wstring PowerClass::ReadRegistryText(int rootCode, const std::wstring& valueName) {
