@@ -1,0 +1,5 @@
+#include "brisvane/AboutDlg.h"
+
+#include "resources/brisvane/resource.h"
+
+CAboutDlg::CAboutDlg() : fw::Dialog(IDD_ABOUTBOX) {}
