@@ -15,8 +15,9 @@ constexpr int kLabelTops[] = {232, 232, 232, 232, 382, 382};
 }  // namespace
 
 int TileAt(int x, int y, int dpi) {
-    const int px = MulDiv(x, 96, dpi);
-    const int py = MulDiv(y, 96, dpi);
+    // Whole pixels of the table: a point belongs to the pixel it falls in, not the nearest.
+    const int px = x * 96 / dpi;
+    const int py = y * 96 / dpi;
     for (size_t i = 0; i < std::size(kTileBounds); ++i) {
         const TileBounds& t = kTileBounds[i];
         if (px >= t.left && px <= t.right && py >= t.top && py <= t.bottom) return static_cast<int>(i);
