@@ -296,10 +296,17 @@ void CBrisvaneDlg::StartModule(size_t index) {
     // run, would overwrite the "active" that the first one removes.
     if (oneClickRunning_ || runningModule_) return;
     const auto& module = kModules[index];
+    hiddenForModule_ = true;
+    ShowWindow(hwnd(), SW_HIDE);
+    SetTimer(hwnd(), kWatchTimer, kWatchPeriod, nullptr);
     store_.RegistryKeyPath = contract::kSuiteKey;
     store_.WriteRegistryText(contract::kActive, contract::kSet);
+    // Nothing would ever remove "active": the window comes back and says why.
     auto giveUp = [this](const std::wstring& why) {
+        KillTimer(hwnd(), kWatchTimer);
         store_.DeleteRegistryValue(1, contract::kActive);
+        hiddenForModule_ = false;
+        ShowWindow(hwnd(), SW_SHOW);
         Message(why, MB_OK | MB_ICONEXCLAMATION);
     };
     const size_t limitSlot = module.module == contract::Module::Flintrask ? 0 : 1;
@@ -315,12 +322,11 @@ void CBrisvaneDlg::StartModule(size_t index) {
     const std::wstring path = PowerClass::GetProgramFolder() + contract::ProgramPath(module);
     StartedProgram started;
     if (!::StartProgram(path, &started)) {
-        // Nothing would ever remove "active": the window stays and says why.
         if (module.searchLimit) {
             try {
                 store_.WriteModuleConfigValue(module.subfolder, contract::kMaxSearch, savedSearchLimits[limitSlot]);
             } catch (const fw::Error&) {
-                // The store took "---" a moment ago; what it refuses now it is told below.
+                // The store took "---" a moment ago; the message below is the one that matters.
             }
         }
         return giveUp(FillText(texts_.GetText(txt::kModuleNotStarted), {module.name, path}));
@@ -328,13 +334,12 @@ void CBrisvaneDlg::StartModule(size_t index) {
     runningModule_ = index;
     runningProgram_ = std::move(started);
     endedTicks_ = 0;
-    ShowWindow(hwnd(), SW_HIDE);
-    SetTimer(hwnd(), kWatchTimer, kWatchPeriod, nullptr);
 }
 
 void CBrisvaneDlg::OnTimer(UINT_PTR) { WatchModuleEnd(); }
 
 void CBrisvaneDlg::WatchModuleEnd() {
+    if (!runningModule_) return;
     store_.RegistryKeyPath = contract::kSuiteKey;
     if (store_.ReadRegistryText(1, contract::kActive) == contract::kSet) {
         // A program that ended without removing "active" (it crashed, or was
@@ -342,6 +347,7 @@ void CBrisvaneDlg::WatchModuleEnd() {
         constexpr int kGraceTicks = 5;
         if (!runningProgram_.HasEnded() || ++endedTicks_ < kGraceTicks) return;
     }
+    hiddenForModule_ = false;
     ShowWindow(hwnd(), SW_RESTORE);
     SetForegroundWindow(hwnd());
     store_.DeleteRegistryValue(1, contract::kActive);
@@ -435,6 +441,11 @@ bool CBrisvaneDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result) 
             SetCursor(cursor_);
             result = TRUE;
             return true;
+        case WM_WINDOWPOSCHANGING:
+            // The modal loop shows its dialog when its queue first runs empty; a
+            // start asked for before that must not bring the window back.
+            if (hiddenForModule_) reinterpret_cast<WINDOWPOS*>(l)->flags &= ~SWP_SHOWWINDOW;
+            return false;
         case WM_HELP:
             OpenHelp(std::nullopt);
             result = TRUE;

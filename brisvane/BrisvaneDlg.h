@@ -95,5 +95,6 @@ private:
     std::optional<size_t> runningModule_;
     StartedProgram runningProgram_;
     int endedTicks_ = 0;
+    bool hiddenForModule_ = false;
     bool oneClickRunning_ = false;
 };
