@@ -255,6 +255,7 @@ HBRUSH CBrisvaneDlg::ColourControl(HDC dc, HWND control) {
 }
 
 void CBrisvaneDlg::TrackHover(int x, int y) {
+    const std::wstring before = hoverFlags;
     HCURSOR cursor = LoadCursorW(nullptr, IDC_ARROW);
     bool clear = false;
     const int tile = TileAt(x, y, WindowDpi(hwnd()));
@@ -275,8 +276,10 @@ void CBrisvaneDlg::TrackHover(int x, int y) {
     if (clear) {
         hoverFlags = kNoHover;
         cursor = LoadCursorW(nullptr, IDC_ARROW);
-        for (size_t i = 0; i < kModules.size(); ++i) RepaintLabel(i);
     }
+    // A label whose highlight went with a tile earlier in the order was passed over above.
+    if (clear || hoverFlags != before)
+        for (size_t i = 0; i < kModules.size(); ++i) RepaintLabel(i);
     cursor_ = cursor;
     SetCursor(cursor_);
 }

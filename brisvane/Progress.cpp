@@ -38,7 +38,11 @@ HBRUSH CProgress::OnCtlColor(HDC dc, HWND control, UINT message) {
     return whiteBrush_.get();
 }
 
-void CProgress::EnableStep(int step, bool enable) { Item(kGroups[step - 1]).Enable(enable); }
+void CProgress::EnableStep(int step, bool enable) {
+    Item(kGroups[step - 1]).Enable(enable);
+    // Not every group box repaints its caption on a change of state by itself.
+    Item(kGroups[step - 1]).Invalidate();
+}
 
 void CProgress::SetBarRange(int step, int upper) { Item<fw::ProgressBar>(kBars[step - 1]).SetRange(0, upper & 0xFFFF); }
 
