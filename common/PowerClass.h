@@ -52,8 +52,8 @@ public:
     // A module's store, below the program folder followed by `moduleSubfolder`. A store
     // that cannot be read is a FileError; nothing is then made in its place.
     std::wstring ReadModuleConfigValue(const std::wstring& moduleSubfolder, const std::wstring& key);
-    // Replaces the value in place, atomically and in the store's 8-bit form: a text
-    // that form cannot hold is an EightBitTextError. A store without the key is left untouched.
+    // Replaces the value in place, atomically, keeping the store's form: a text that
+    // an 8-bit store cannot hold is an EightBitTextError. A store without the key is left untouched.
     void WriteModuleConfigValue(const std::wstring& moduleSubfolder, const std::wstring& key, const std::wstring& value);
     static bool FileExists(const std::wstring& path);
     static void CopyFileSilently(const std::wstring& sourcePath, const std::wstring& destinationFolder, bool showProgress);

@@ -48,10 +48,13 @@ void WriteValueTo(const std::wstring& path, const std::wstring& key, const std::
     fw::WriteTextLines(path, lines);
 }
 
-// The modules read their stores one byte per character: the file is written in
-// that form or not at all, and only when a value really changes place.
+// The outside modules read their stores one byte per character: a store keeps
+// the form it has, and a text that an 8-bit store cannot hold is refused. The
+// file is rewritten only when a value really changes place.
 void WriteModuleValueTo(const std::wstring& path, const std::wstring& key, const std::wstring& value) {
-    std::vector<std::wstring> lines = fw::ReadTextLines(path);
+    const std::string bytes = fw::ReadFileBytes(path);
+    const bool utf8 = bytes.compare(0, fw::kUtf8Bom.size(), fw::kUtf8Bom) == 0;
+    std::vector<std::wstring> lines = fw::SplitLines(fw::DecodeText(bytes));
     bool replaced = false;
     for (size_t i = 0; i < lines.size(); ++i) {
         if (lines[i] != key) continue;
@@ -66,6 +69,7 @@ void WriteModuleValueTo(const std::wstring& path, const std::wstring& key, const
         text += line;
         text += L'\n';
     }
+    if (utf8) return fw::ReplaceFileBytes(path, std::string(fw::kUtf8Bom) + fw::EncodeTextAs(text, true));
     for (wchar_t c : text)
         if (static_cast<unsigned>(c) > 255) throw EightBitTextError(path);
     fw::ReplaceFileBytes(path, fw::EncodeTextAs(text, false));
