@@ -289,3 +289,16 @@ TEST(Brisvane, AMissingModuleProgramLeavesTheShellUpWithAMessage) {
     EXPECT_FALSE(RegistryHas(kActive));
     if (box) Answer(box);
 }
+
+TEST(Brisvane, AModuleThatEndsWithoutRemovingActiveStillBringsTheShellBack) {
+    InstalledSuite suite;
+    // Ravelboot's stand-in main program ends at once and knows nothing of "active".
+    const std::wstring pembrast = suite.Folder() + L"\\Pembrast\\Pembrast.exe";
+    ASSERT_TRUE(CopyFileW((SuiteDir() + L"\\Ravelboot\\ProductMain.exe").c_str(), pembrast.c_str(), FALSE));
+    Shell shell(suite);
+    ASSERT_NE(shell.window(), nullptr);
+    shell.Command(kModulesPembrast);
+    EXPECT_TRUE(WaitFor([&] { return !shell.Visible(); }, std::chrono::seconds(5)));
+    EXPECT_TRUE(WaitFor([&] { return shell.Visible(); }, std::chrono::seconds(10)));
+    EXPECT_FALSE(RegistryHas(kActive));
+}
