@@ -6,6 +6,7 @@
 #include <immintrin.h>
 #endif
 
+#include "varnholt/engine/ContentHash.h"
 #include "varnholt/engine/Crc32.h"
 
 namespace {
@@ -67,6 +68,10 @@ uint64_t HashBytes(uint64_t h, const uint8_t* p, size_t n) {
 uint64_t HashWhole(const uint8_t* p, size_t n) {
     static const CrcTable table;
     return Mix(CrcUpdate(table, 0xFFFFFFFF, p, n), n);
+}
+
+uint64_t FirstBlockHash(const uint8_t* data, size_t size) {
+    return HashWhole(data, size < kFirstBlockBytes ? size : kFirstBlockBytes);
 }
 
 bool SameBytes(const uint8_t* a, const uint8_t* b, size_t n) {

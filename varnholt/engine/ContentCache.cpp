@@ -1,0 +1,203 @@
+#include "varnholt/engine/ContentCache.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "framework/Errors.h"
+#include "framework/TextFile.h"
+#include "varnholt/engine/ByteCompare.h"
+#include "varnholt/engine/Crc32.h"
+
+namespace {
+
+// "VHCC", the format version, the entry count and a CRC-32 of everything after them.
+constexpr char kMagic[4] = {'V', 'H', 'C', 'C'};
+constexpr uint32_t kVersion = 1;
+constexpr size_t kHeaderBytes = 16;
+
+enum Flags : uint8_t { kHasFull = 1, kChangeIsLastWrite = 2, kHasPlace = 4 };
+
+uint32_t Checksum(const char* data, size_t size) {
+    static const CrcTable table;
+    return ~CrcUpdate(table, 0xFFFFFFFF, data, size);
+}
+
+class Writer {
+public:
+    void Byte(uint8_t b) { out.push_back(static_cast<char>(b)); }
+    void Fixed(uint64_t v, int bytes = 8) {
+        for (int i = 0; i < bytes; ++i) Byte(static_cast<uint8_t>(v >> (8 * i)));
+    }
+    // Seven bits a byte, low bits first: ids and sizes are mostly small.
+    void Varint(uint64_t v) {
+        for (; v >= 0x80; v >>= 7) Byte(static_cast<uint8_t>(v | 0x80));
+        Byte(static_cast<uint8_t>(v));
+    }
+    std::string out;
+};
+
+class Reader {
+public:
+    Reader(const std::string& bytes, size_t at) : bytes_(bytes), at_(at) {}
+    bool Byte(uint8_t& b) {
+        if (at_ >= bytes_.size()) return false;
+        b = static_cast<uint8_t>(bytes_[at_++]);
+        return true;
+    }
+    bool Fixed(uint64_t& v, int bytes = 8) {
+        v = 0;
+        for (int i = 0; i < bytes; ++i) {
+            uint8_t b;
+            if (!Byte(b)) return false;
+            v |= uint64_t(b) << (8 * i);
+        }
+        return true;
+    }
+    bool Varint(uint64_t& v) {
+        v = 0;
+        for (int shift = 0; shift < 64; shift += 7) {
+            uint8_t b;
+            if (!Byte(b)) return false;
+            v |= uint64_t(b & 0x7F) << shift;
+            if (!(b & 0x80)) return true;
+        }
+        return false;
+    }
+    bool Bytes(uint8_t* out, size_t n) {
+        if (bytes_.size() - at_ < n) return false;
+        std::memcpy(out, bytes_.data() + at_, n);
+        at_ += n;
+        return true;
+    }
+    bool AtEnd() const { return at_ == bytes_.size(); }
+
+private:
+    const std::string& bytes_;
+    size_t at_;
+};
+
+}  // namespace
+
+std::wstring ContentCacheBeside(const std::wstring& configPath) {
+    const size_t slash = configPath.rfind(L'\\');
+    return (slash == std::wstring::npos ? std::wstring() : configPath.substr(0, slash + 1)) + kContentCacheName;
+}
+
+size_t ContentCache::KeyHash::operator()(const CacheKey& k) const {
+    return static_cast<size_t>(
+        Mix(Mix(Mix(Mix(Mix(0x5A17ULL, k.volume), k.fileId), k.size), k.lastWrite), k.changeTime));
+}
+
+const CachedContent* ContentCache::Find(const CacheKey& key, uint64_t placeHash) {
+    const auto it = index_.find(key);
+    if (it == index_.end()) return nullptr;
+    Entry& e = entries_[it->second];
+    if (e.content.placeHash != placeHash) return nullptr;
+    e.seen = true;
+    return &e.content;
+}
+
+void ContentCache::Store(const CacheKey& key, const CachedContent& content) {
+    const auto [it, added] = index_.try_emplace(key, entries_.size());
+    if (added) entries_.push_back({key, content, 0, true});
+    else entries_[it->second] = {key, content, 0, true};
+}
+
+std::string ContentCache::Serialize() const {
+    std::vector<uint64_t> volumes;
+    std::unordered_map<uint64_t, size_t> volumeIndex;
+    Writer body;
+    uint32_t count = 0;
+    Writer entries;
+    for (const Entry& e : entries_) {
+        const int age = e.seen ? 0 : e.age + 1;
+        if (age >= kMaxAge) continue;
+        const auto [v, added] = volumeIndex.try_emplace(e.key.volume, volumes.size());
+        if (added) volumes.push_back(e.key.volume);
+        const bool sameTimes = e.key.changeTime == e.key.lastWrite;
+        entries.Byte(static_cast<uint8_t>((e.content.hasFull ? kHasFull : 0) | (sameTimes ? kChangeIsLastWrite : 0) |
+                                          (e.content.placeHash ? kHasPlace : 0)));
+        entries.Byte(static_cast<uint8_t>(age));
+        entries.Varint(v->second);
+        entries.Varint(e.key.fileId);
+        entries.Varint(e.key.size);
+        entries.Fixed(e.key.lastWrite);
+        if (!sameTimes) entries.Fixed(e.key.changeTime);
+        entries.Fixed(e.content.firstHash);
+        if (e.content.hasFull) entries.out.append(reinterpret_cast<const char*>(e.content.full.data()), 32);
+        if (e.content.placeHash) entries.Fixed(e.content.placeHash);
+        ++count;
+    }
+    body.Varint(volumes.size());
+    for (uint64_t v : volumes) body.Fixed(v);
+    body.out += entries.out;
+
+    Writer head;
+    head.out.append(kMagic, 4);
+    head.Fixed(kVersion, 4);
+    head.Fixed(count, 4);
+    head.Fixed(Checksum(body.out.data(), body.out.size()), 4);
+    return head.out + body.out;
+}
+
+bool ContentCache::Parse(const std::string& bytes) {
+    entries_.clear();
+    index_.clear();
+    if (bytes.size() < kHeaderBytes || std::memcmp(bytes.data(), kMagic, 4) != 0) return false;
+    Reader head(bytes, 4);
+    uint64_t version = 0, count = 0, checksum = 0;
+    head.Fixed(version, 4);
+    head.Fixed(count, 4);
+    head.Fixed(checksum, 4);
+    if (version != kVersion || checksum != Checksum(bytes.data() + kHeaderBytes, bytes.size() - kHeaderBytes))
+        return false;
+    Reader in(bytes, kHeaderBytes);
+    uint64_t volumeCount = 0;
+    // Every entry takes at least 20 bytes, every volume 8: counts beyond that are damage.
+    if (!in.Varint(volumeCount) || volumeCount > bytes.size() / 8 || count > bytes.size() / 20) return false;
+    std::vector<uint64_t> volumes(volumeCount);
+    for (uint64_t& v : volumes)
+        if (!in.Fixed(v)) return false;
+    std::vector<Entry> entries(count);
+    for (Entry& e : entries) {
+        uint8_t flags = 0, age = 0;
+        uint64_t volume = 0;
+        if (!in.Byte(flags) || !in.Byte(age) || flags > 7 || age >= kMaxAge || !in.Varint(volume) ||
+            volume >= volumes.size() || !in.Varint(e.key.fileId) || !in.Varint(e.key.size) || !in.Fixed(e.key.lastWrite))
+            return false;
+        e.key.volume = volumes[volume];
+        e.key.changeTime = e.key.lastWrite;
+        if (!(flags & kChangeIsLastWrite) && !in.Fixed(e.key.changeTime)) return false;
+        if (!in.Fixed(e.content.firstHash)) return false;
+        e.content.hasFull = flags & kHasFull;
+        if (e.content.hasFull && !in.Bytes(e.content.full.data(), 32)) return false;
+        if ((flags & kHasPlace) && (!in.Fixed(e.content.placeHash) || e.content.placeHash == 0)) return false;
+        e.age = age;
+    }
+    if (!in.AtEnd()) return false;
+    for (Entry& e : entries)
+        if (index_.try_emplace(e.key, entries_.size()).second) entries_.push_back(std::move(e));
+    return true;
+}
+
+void ContentCache::Load(const std::wstring& path) {
+    entries_.clear();
+    index_.clear();
+    std::string bytes;
+    try {
+        bytes = fw::ReadFileBytes(path);
+    } catch (const fw::FileError&) {
+        return;  // none yet (or not readable now): start empty, and the save replaces it
+    }
+    if (!Parse(bytes)) MoveFileExW(path.c_str(), (path + L".bad").c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+bool ContentCache::Save(const std::wstring& path) {
+    try {
+        fw::ReplaceFileBytes(path, Serialize());
+        return true;
+    } catch (const fw::FileError&) {
+        return false;
+    }
+}

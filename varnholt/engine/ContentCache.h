@@ -1,0 +1,67 @@
+#pragma once
+// What earlier searches learned of file contents, kept in a file beside the
+// configuration. A file is known by what its folder's listing gives without
+// opening it: volume, file id, size, last-write and change time. While these
+// are unchanged its hashes are taken from here and the file is not opened; a
+// file rewritten with its last-write time put back has another change time, a
+// file replaced under the same name another file id.
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "varnholt/engine/ContentHash.h"
+
+// The cache of a configuration: beside its config.ini. Off when "ContentCache" is "0".
+constexpr const wchar_t* kContentCacheName = L"0026cache.dat";
+std::wstring ContentCacheBeside(const std::wstring& configPath);
+
+struct CacheKey {
+    uint64_t volume = 0, fileId = 0, size = 0, lastWrite = 0, changeTime = 0;
+    bool operator==(const CacheKey&) const = default;
+};
+
+struct CachedContent {
+    uint64_t firstHash = 0;  // FirstBlockHash of the first block
+    bool hasFull = false;    // the whole file was read
+    Digest full{};           // BLAKE3 of the whole content
+    // Where links to files are not marked, the file was checked at this place
+    // (a hash of its path); 0 where no check is needed.
+    uint64_t placeHash = 0;
+};
+
+class ContentCache {
+public:
+    // Searches after which an entry not seen again leaves the cache.
+    static constexpr int kMaxAge = 8;
+
+    // A missing file gives an empty cache. One that is truncated, of another
+    // format or damaged is set aside (renamed to ".bad") and the cache starts empty.
+    void Load(const std::wstring& path);
+    // Replaces the file atomically with what this search saw or learned and the
+    // entries not yet too old. False when it could not be written.
+    bool Save(const std::wstring& path);
+
+    // The content known under this key, checked at this place; marks the entry as seen.
+    const CachedContent* Find(const CacheKey& key, uint64_t placeHash);
+    void Store(const CacheKey& key, const CachedContent& content);
+
+    size_t Size() const { return entries_.size(); }
+    // The bytes Save writes (for tests and the benchmark).
+    std::string Serialize() const;
+    // False, and nothing kept, when the bytes are not a cache of this format.
+    bool Parse(const std::string& bytes);
+
+private:
+    struct Entry {
+        CacheKey key;
+        CachedContent content;
+        uint8_t age = 0;
+        bool seen = false;
+    };
+    struct KeyHash {
+        size_t operator()(const CacheKey& k) const;
+    };
+    std::vector<Entry> entries_;
+    std::unordered_map<CacheKey, size_t, KeyHash> index_;
+};
