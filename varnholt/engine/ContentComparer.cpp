@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <unordered_map>
 
 #include "varnholt/engine/ByteCompare.h"
@@ -37,15 +38,23 @@ bool FitsSideBySide(uint64_t count, uint64_t size) {
 }
 
 ContentComparer::ContentComparer(const FileCollection& files, const SizeCategoryList& list, ContentSource& source,
-                                 ProgressSink& progress, ReadStats& stats)
+                                 ProgressSink& progress, ReadStats& stats, ContentMemory memory)
     : ContentComparer(files, list, source, [&progress] {
           progress.KeepAlive();
           return !progress.CancelRequested();
-      }, stats) {}
+      }, stats, memory) {}
 
 ContentComparer::ContentComparer(const FileCollection& files, const SizeCategoryList& list, ContentSource& source,
-                                 std::function<bool()> keepGoing, ReadStats& stats)
-    : files_(files), list_(list), source_(source), keepGoing_(std::move(keepGoing)), stats_(stats) {}
+                                 std::function<bool()> keepGoing, ReadStats& stats, ContentMemory memory)
+    : files_(files), list_(list), source_(source), keepGoing_(std::move(keepGoing)), stats_(stats), memory_(memory) {}
+
+const CachedContent* ContentComparer::Known(uint32_t member) const {
+    return memory_.known && member < memory_.known->size() ? (*memory_.known)[member] : nullptr;
+}
+
+void ContentComparer::Learn(uint32_t member, const CachedContent& content) {
+    if (memory_.learned) memory_.learned->push_back({member, content});
+}
 
 uint8_t* ContentComparer::Arena() {
     // Allocated once, never cleared: every byte compared has been read first.
@@ -92,6 +101,8 @@ bool ContentComparer::Split(const Group& members, std::vector<Group>& out) {
 }
 
 bool ContentComparer::SplitSameSize(const Group& members, uint64_t size, std::vector<Group>& out) {
+    if (std::any_of(members.begin(), members.end(), [&](uint32_t m) { return Known(m) != nullptr; }))
+        return SplitByHashes(members, out);
     if (FitsSideBySide(members.size(), size)) return Lockstep(members, out);
     // Too many to hold open at once: hashes narrow the set first, then the
     // bytes decide within each narrowed set.
@@ -108,6 +119,81 @@ bool ContentComparer::SplitSameSize(const Group& members, uint64_t size, std::ve
             return FitsSideBySide(full.size(), size) ? Lockstep(full, out) : VerifyLarge(full, out);
         });
     });
+}
+
+bool ContentComparer::ReadWhole(uint32_t member, CachedContent& content, bool& readable) {
+    readable = false;
+    auto reader = Open(member);
+    if (!reader) return KeepGoing();
+    WholeHash whole;
+    uint8_t* buffer = Arena();
+    bool first = true;
+    for (;;) {
+        size_t got = 0;
+        if (!Read(*reader, buffer, kMaxChunk, got)) return KeepGoing();
+        if (first) content.firstHash = FirstBlockHash(buffer, got);
+        first = false;
+        whole.Update(buffer, got);
+        if (got < kMaxChunk) break;
+        if (!KeepGoing()) return false;
+    }
+    content.hasFull = true;
+    content.full = whole.Final();
+    readable = true;
+    Learn(member, content);
+    return KeepGoing();
+}
+
+bool ContentComparer::SplitByHashes(const Group& members, std::vector<Group>& out) {
+    // First blocks tell files apart; whole-content hashes, equal only for equal bytes, make the sets.
+    struct Member {
+        uint32_t member;
+        CachedContent content;
+    };
+    std::vector<Member> all;
+    for (uint32_t m : members) {
+        if (const CachedContent* known = Known(m)) {
+            all.push_back({m, *known});
+            continue;
+        }
+        CachedContent content;
+        bool readable = false;
+        if (!ReadWhole(m, content, readable)) return false;
+        if (readable) all.push_back({m, content});  // one that cannot be read joins no set
+    }
+    std::vector<std::pair<uint64_t, uint32_t>> byFirst;
+    for (size_t i = 0; i < all.size(); ++i) byFirst.emplace_back(all[i].content.firstHash, static_cast<uint32_t>(i));
+    std::sort(byFirst.begin(), byFirst.end());
+    std::vector<Group> found;
+    const bool done = ForEachSharedKey(byFirst, [&](uint64_t, const Group& run) {
+        std::vector<std::pair<Digest, uint32_t>> byWhole;
+        for (uint32_t i : run) {
+            Member& m = all[i];
+            if (!m.content.hasFull) {
+                // Known by its first block only: it never matched before, it may now.
+                bool readable = false;
+                if (!ReadWhole(m.member, m.content, readable)) return false;
+                if (!readable) continue;
+            }
+            byWhole.emplace_back(m.content.full, m.member);
+        }
+        std::sort(byWhole.begin(), byWhole.end());
+        for (size_t begin = 0; begin < byWhole.size();) {
+            size_t end = begin + 1;
+            while (end < byWhole.size() && byWhole[end].first == byWhole[begin].first) ++end;
+            if (end - begin >= 2) {
+                Group g;
+                for (size_t k = begin; k < end; ++k) g.push_back(byWhole[k].second);
+                found.push_back(std::move(g));
+            }
+            begin = end;
+        }
+        return true;
+    });
+    if (!done) return false;
+    std::sort(found.begin(), found.end(), FirstMemberBefore);
+    for (auto& g : found) out.push_back(std::move(g));
+    return true;
 }
 
 bool ContentComparer::HashAll(const Group& members, uint64_t limit,
@@ -165,13 +251,16 @@ bool ContentComparer::VerifyLarge(Group members, std::vector<Group>& out) {
 
 bool ContentComparer::Lockstep(const Group& members, std::vector<Group>& out) {
     struct OpenFile {
-        uint32_t member;
+        uint32_t member = 0;
         std::unique_ptr<ContentReader> reader;
         uint8_t* buffer = nullptr;
         size_t got = 0;
         bool failed = false;
+        CachedContent learned;  // for the content cache
     };
+    const bool learning = memory_.learned != nullptr;
     auto close = [&](OpenFile& f) {
+        if (!f.reader) return;
         const auto start = std::chrono::steady_clock::now();
         f.reader.reset();
         stats_.openSeconds += Seconds(start);
@@ -212,7 +301,10 @@ bool ContentComparer::Lockstep(const Group& members, std::vector<Group>& out) {
         // A file that cannot be read proves nothing about its content: it joins no set.
         auto reader = Open(m);
         if (!reader) continue;
-        OpenFile f{m, std::move(reader), slice, 0, false};
+        OpenFile f;
+        f.member = m;
+        f.reader = std::move(reader);
+        f.buffer = slice;
         f.failed = !Read(*f.reader, f.buffer, firstChunk, f.got);
         if (f.failed || f.got < firstChunk) close(f);
         if (f.failed) continue;
@@ -222,13 +314,24 @@ bool ContentComparer::Lockstep(const Group& members, std::vector<Group>& out) {
     }
     if (!KeepGoing()) return false;
 
-    std::vector<Group> finished;
+    // What the cache keeps is hashed from the buffers read anyway, once for all
+    // the files of a part: their bytes so far are equal, and so are their hashes.
     std::vector<size_t> all(open.size());
     for (size_t i = 0; i < open.size(); ++i) all[i] = i;
     std::vector<std::vector<size_t>> sets = partition(open, all);
+    std::vector<WholeHash> hashes;
+    if (learning)
+        for (const auto& set : sets) {
+            const OpenFile& front = open[set.front()];
+            hashes.emplace_back().Update(front.buffer, front.got);
+            const uint64_t first = FirstBlockHash(front.buffer, front.got);
+            for (size_t i : set) open[i].learned.firstHash = first;
+        }
+    std::vector<Group> finished;
     size_t chunk = firstChunk;
     for (bool firstRound = true; !sets.empty(); firstRound = false) {
         std::vector<std::vector<size_t>> next;
+        std::vector<WholeHash> nextHashes;
         if (!firstRound) {
             size_t liveCount = 0;
             for (const auto& set : sets) liveCount += set.size();
@@ -241,7 +344,8 @@ bool ContentComparer::Lockstep(const Group& members, std::vector<Group>& out) {
                     at += chunk;
                 }
         }
-        for (const auto& set : sets) {
+        for (size_t s = 0; s < sets.size(); ++s) {
+            const auto& set = sets[s];
             std::vector<std::vector<size_t>> parts;
             if (firstRound) {
                 parts.push_back(set);
@@ -252,8 +356,15 @@ bool ContentComparer::Lockstep(const Group& members, std::vector<Group>& out) {
                     if (open[i].failed) close(open[i]);
             }
             for (auto& p : parts) {
-                if (p.size() >= 2 && open[p.front()].got == chunk) {
+                std::optional<WholeHash> hash;
+                if (learning) {
+                    hash = hashes[s];
+                    if (!firstRound) hash->Update(open[p.front()].buffer, open[p.front()].got);
+                }
+                const bool atEnd = open[p.front()].got < chunk;
+                if (p.size() >= 2 && !atEnd) {
                     next.push_back(std::move(p));
+                    if (hash) nextHashes.push_back(*hash);
                     continue;
                 }
                 if (p.size() >= 2) {  // all at their end together: equal contents
@@ -261,12 +372,23 @@ bool ContentComparer::Lockstep(const Group& members, std::vector<Group>& out) {
                     for (size_t i : p) g.push_back(open[i].member);
                     finished.push_back(std::move(g));
                 }
+                if (hash && atEnd) {
+                    const Digest full = hash->Final();
+                    for (size_t i : p) {
+                        open[i].learned.hasFull = true;
+                        open[i].learned.full = full;
+                    }
+                }
                 for (size_t i : p) close(open[i]);
             }
             if (!firstRound && !KeepGoing()) return false;
         }
         sets = std::move(next);
+        hashes = std::move(nextHashes);
     }
+    if (learning)
+        for (const OpenFile& f : open)
+            if (!f.failed) Learn(f.member, f.learned);
     std::sort(finished.begin(), finished.end(), FirstMemberBefore);
     for (auto& g : finished) out.push_back(std::move(g));
     return true;

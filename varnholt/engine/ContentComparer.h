@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "varnholt/engine/ContentCache.h"
 #include "varnholt/engine/ContentSource.h"
 #include "varnholt/engine/FileCollection.h"
 #include "varnholt/engine/Partition.h"
@@ -22,6 +23,19 @@ struct ReadStats {
     double readSeconds = 0;
 };
 
+// What a comparison learned of one member's content, for the content cache.
+struct LearnedContent {
+    uint32_t member = 0;
+    CachedContent content;
+};
+
+// Contents known from earlier searches, by member (nullptr: not known), and
+// where the comparison puts what it learns. Without it nothing is known or kept.
+struct ContentMemory {
+    const std::vector<const CachedContent*>* known = nullptr;
+    std::vector<LearnedContent>* learned = nullptr;
+};
+
 // Whether `count` files of one size are read side by side (each opened once,
 // all held in the arena or open together) rather than narrowed by hashes first.
 bool FitsSideBySide(uint64_t count, uint64_t size);
@@ -29,16 +43,23 @@ bool FitsSideBySide(uint64_t count, uint64_t size);
 class ContentComparer {
 public:
     ContentComparer(const FileCollection& files, const SizeCategoryList& list, ContentSource& source,
-                    ProgressSink& progress, ReadStats& stats);
+                    ProgressSink& progress, ReadStats& stats, ContentMemory memory = {});
     // For a comparer on another thread: asks `keepGoing` between reads instead of pumping messages.
     ContentComparer(const FileCollection& files, const SizeCategoryList& list, ContentSource& source,
-                    std::function<bool()> keepGoing, ReadStats& stats);
+                    std::function<bool()> keepGoing, ReadStats& stats, ContentMemory memory = {});
     // Sets of two or more files with equal bytes, in the order of their first
     // member. False when Cancel was asked for; `out` then holds nothing of this call.
     bool Split(const Group& members, std::vector<Group>& out);
 
 private:
     bool SplitSameSize(const Group& members, uint64_t size, std::vector<Group>& out);
+    // A set of which some contents are known: the others are read whole and hashed,
+    // and equal whole-content hashes make the sets.
+    bool SplitByHashes(const Group& members, std::vector<Group>& out);
+    // Reads a member whole: its hashes; false when it cannot be read (or Cancel).
+    bool ReadWhole(uint32_t member, CachedContent& content, bool& readable);
+    const CachedContent* Known(uint32_t member) const;
+    void Learn(uint32_t member, const CachedContent& content);
     bool Lockstep(const Group& members, std::vector<Group>& out);
     bool HashAll(const Group& members, uint64_t limit, std::vector<std::pair<uint64_t, uint32_t>>& hashes);
     bool VerifyLarge(Group members, std::vector<Group>& out);
@@ -53,4 +74,5 @@ private:
     ContentSource& source_;
     std::function<bool()> keepGoing_;
     ReadStats& stats_;
+    ContentMemory memory_;
 };

@@ -5,6 +5,7 @@
 
 #include "common/PowerClass.h"
 #include "common/TextSource.h"
+#include "varnholt/engine/ByteCompare.h"
 #include "varnholt/engine/SearchSettings.h"
 #include "varnholt/engine/TextNumbers.h"
 #include "varnholt/engine/ThreadedSplit.h"
@@ -33,8 +34,47 @@ std::wstring CountedHeading(const std::wstring& heading, int count, const TextSo
 // --- the search ---
 
 DuplicateSearch::DuplicateSearch(const SearchSettings& settings, const TextSource& texts, ProgressSink& progress,
-                                 ResultsSink& results, ContentSource& content)
-    : settings_(settings), texts_(texts), progress_(progress), results_(results), content_(content) {}
+                                 ResultsSink& results, ContentSource& content, ContentCache* cache)
+    : settings_(settings), texts_(texts), progress_(progress), results_(results), content_(content), cache_(cache) {}
+
+namespace {
+
+CacheKey KeyOf(const FileEntry& e, const FileFacts& facts) {
+    return {facts.volume, e.fileId, e.size, e.lastWrite, e.changeTime};
+}
+
+// Where links to files are not marked, the place a file was checked at: a link
+// elsewhere to the same file is not taken for it.
+uint64_t PlaceHash(const std::wstring& listedAt) {
+    if (listedAt.empty()) return 0;
+    return HashBytes(0, reinterpret_cast<const uint8_t*>(listedAt.data()), listedAt.size() * sizeof(wchar_t)) | 1;
+}
+
+}  // namespace
+
+ContentMemory DuplicateSearch::Remember(int category, const std::vector<Group>& groups, Memory& memory) {
+    if (!cache_) return {};
+    const SizeCategoryList& list = files_.Lists()[category];
+    memory.known.assign(list.entries.size(), nullptr);
+    for (const Group& g : groups)
+        for (uint32_t m : g) {
+            const FileEntry& e = list.entries[m];
+            if (e.fileId) memory.known[m] = cache_->Find(KeyOf(e, files_.Facts(e)), PlaceHash(files_.ListedAt(e)));
+        }
+    return {&memory.known, &memory.learned};
+}
+
+void DuplicateSearch::Keep(int category, const Memory& memory) {
+    if (!cache_) return;
+    const SizeCategoryList& list = files_.Lists()[category];
+    for (const LearnedContent& l : memory.learned) {
+        const FileEntry& e = list.entries[l.member];
+        if (!e.fileId) continue;
+        CachedContent content = l.content;
+        content.placeHash = PlaceHash(files_.ListedAt(e));
+        cache_->Store(KeyOf(e, files_.Facts(e)), content);
+    }
+}
 
 void DuplicateSearch::Begin(DuplicateResults& out) {
     results_.Clear();
@@ -68,12 +108,14 @@ std::vector<Group> DuplicateSearch::GroupCategory(int category, bool& cancelled)
     // One step: contents are compared only where every other criterion already agrees.
     std::vector<std::vector<Group>> sets;
     std::vector<char> finished;
+    Memory memory;
     SplitEach(files_, list, content_, progress_, stats_, classes, sets, finished, [&](size_t frontier) {
         const int percent =
             frontier < classes.size() ? static_cast<int>(uint64_t(classes[frontier].front()) * 100 / list.count) : 100;
         progress_.SetBarPos(percent);
         progress_.Refresh();
-    });
+    }, Remember(category, classes, memory));
+    Keep(category, memory);
     std::vector<Group> groups;
     for (size_t i = 0; i < classes.size(); ++i) {
         if (!finished[i]) cancelled = true;
@@ -151,9 +193,11 @@ void DuplicateSearch::SecondStep(DuplicateResults& out) {
             std::vector<Group> members;
             members.reserve(placed.size());
             for (const PlacedGroup& p : placed) members.push_back(p.members);
+            Memory memory;
             SplitEach(files_, list, content_, progress_, stats_, members, replacement, finished, [&](size_t frontier) {
                 progress_.SetBarPos(static_cast<int>(frontier * 100 / placed.size()));
-            });
+            }, Remember(c, members, memory));
+            Keep(c, memory);
         } else {
             replacement.assign(placed.size(), {});
             finished.assign(placed.size(), 0);
@@ -193,11 +237,11 @@ void DuplicateSearch::Count() {
 
 SearchOutcome RunSearch(const std::wstring& pathText, SearchSettings& settings, PowerClass& store,
                         const TextSource& texts, ProgressSink& progress, ResultsSink& results,
-                        DuplicateResults& out, SearchStats* stats, ContentSource* content) {
+                        DuplicateResults& out, SearchStats* stats, ContentSource* content, ContentCache* cache) {
     if (pathText.empty()) return SearchOutcome::EmptyPath;
     LoadCategoryBounds(settings, store, texts);
     FileContentSource files;
-    DuplicateSearch search(settings, texts, progress, results, content ? *content : files);
+    DuplicateSearch search(settings, texts, progress, results, content ? *content : files, cache);
     search.Begin(out);
 
     const std::wstring top = pathText.size() > 4 ? SearchFolder(pathText.substr(0, pathText.size() - 4)) : std::wstring();

@@ -44,8 +44,9 @@ std::wstring CountedHeading(const std::wstring& heading, int count, const TextSo
 // One search, step by step, for callers that open and close windows between the steps.
 class DuplicateSearch {
 public:
+    // With a content cache, files it knows unchanged are not read, and what is read is kept in it.
     DuplicateSearch(const SearchSettings& settings, const TextSource& texts, ProgressSink& progress,
-                    ResultsSink& results, ContentSource& content);
+                    ResultsSink& results, ContentSource& content, ContentCache* cache = nullptr);
     // Clears the tree and inserts the seven category items (bounds and labels already derived).
     void Begin(DuplicateResults& out);
     void Collect(const std::wstring& pathList, std::vector<std::wstring> folderList = {});
@@ -62,6 +63,13 @@ private:
         ResultsSink::Item item = 0;
         Group members;
     };
+    // What the cache knows of a category's members, and what their comparison learns.
+    struct Memory {
+        std::vector<const CachedContent*> known;
+        std::vector<LearnedContent> learned;
+    };
+    ContentMemory Remember(int category, const std::vector<Group>& groups, Memory& memory);
+    void Keep(int category, const Memory& memory);
     std::vector<Group> GroupCategory(int category, bool& cancelled);
     // Groups as they may be shown: links the listing did not mark taken out
     // (where the platform needs it and nothing has read the files), one name per file.
@@ -74,6 +82,7 @@ private:
     ProgressSink& progress_;
     ResultsSink& results_;
     ContentSource& content_;
+    ContentCache* cache_;
     FileCollection files_;
     std::array<ResultsSink::Item, kCategoryCount> categoryItems_{};
     std::array<std::vector<PlacedGroup>, kCategoryCount> placed_;
@@ -86,4 +95,5 @@ enum class SearchOutcome { EmptyPath, Done, Cancelled };
 // progress, collection, comparison, second step. An empty path text changes nothing.
 SearchOutcome RunSearch(const std::wstring& pathText, SearchSettings& settings, PowerClass& store,
                         const TextSource& texts, ProgressSink& progress, ResultsSink& results,
-                        DuplicateResults& out, SearchStats* stats = nullptr, ContentSource* content = nullptr);
+                        DuplicateResults& out, SearchStats* stats = nullptr, ContentSource* content = nullptr,
+                        ContentCache* cache = nullptr);

@@ -18,7 +18,7 @@ constexpr size_t kCompareThreads = 2;
 void SplitEach(const FileCollection& files, const SizeCategoryList& list, ContentSource& source,
                ProgressSink& progress, ReadStats& stats, const std::vector<Group>& groups,
                std::vector<std::vector<Group>>& out, std::vector<char>& finished,
-               const std::function<void(size_t)>& showProgress) {
+               const std::function<void(size_t)>& showProgress, ContentMemory memory) {
     out.assign(groups.size(), {});
     finished.assign(groups.size(), 0);
     size_t frontier = 0;
@@ -35,7 +35,7 @@ void SplitEach(const FileCollection& files, const SizeCategoryList& list, Conten
     const size_t threadCount = std::min(kCompareThreads, groups.size());
     if (threadCount < 2) {
         // One group: on this thread, pumping messages between its reads.
-        ContentComparer comparer(files, list, source, progress, stats);
+        ContentComparer comparer(files, list, source, progress, stats, memory);
         for (size_t i = 0; i < groups.size(); ++i) {
             if (!comparer.Split(groups[i], out[i])) return;
             finished[i] = 1;
@@ -51,11 +51,14 @@ void SplitEach(const FileCollection& files, const SizeCategoryList& list, Conten
         std::atomic<bool> stop{false};
         std::exception_ptr failure;
         std::vector<ReadStats> stats;
+        std::vector<std::vector<LearnedContent>> learned;
     } shared;
     shared.stats.resize(threadCount);
+    shared.learned.resize(threadCount);
     auto work = [&](size_t self) {
         try {
-            ContentComparer comparer(files, list, source, [&] { return !shared.stop.load(); }, shared.stats[self]);
+            ContentMemory own{memory.known, memory.learned ? &shared.learned[self] : nullptr};
+            ContentComparer comparer(files, list, source, [&] { return !shared.stop.load(); }, shared.stats[self], own);
             for (size_t i; !shared.stop.load() && (i = shared.next++) < groups.size();) {
                 std::vector<Group> sets;
                 if (!comparer.Split(groups[i], sets)) break;
@@ -100,6 +103,8 @@ void SplitEach(const FileCollection& files, const SizeCategoryList& list, Conten
     }
     threads.Join();
     advance(reached());
+    if (memory.learned)
+        for (auto& own : shared.learned) memory.learned->insert(memory.learned->end(), own.begin(), own.end());
     for (const ReadStats& own : shared.stats) {
         stats.opens += own.opens;
         stats.bytesRead += own.bytesRead;

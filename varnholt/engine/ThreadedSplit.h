@@ -10,7 +10,8 @@
 // `finished[i]`; after Cancel the groups not finished are left empty. The
 // calling thread keeps the progress window alive and gets `showProgress` with
 // the index of the first unfinished group.
+// `memory` as for one comparer; what the threads learn is gathered into it.
 void SplitEach(const FileCollection& files, const SizeCategoryList& list, ContentSource& source,
                ProgressSink& progress, ReadStats& stats, const std::vector<Group>& groups,
                std::vector<std::vector<Group>>& out, std::vector<char>& finished,
-               const std::function<void(size_t)>& showProgress);
+               const std::function<void(size_t)>& showProgress, ContentMemory memory = {});
