@@ -45,7 +45,7 @@ bool SetSystemLanguage(const std::wstring& value) {
 
 // The installed template leaves the language to the system ("[----]"); with a
 // version of its own, no user has a configuration of it yet.
-TEST(VarnholtScan, WritesInTheLanguageVarnholtShowsAndMakesNothing) {
+TEST(VarnholtScan, WritesInTheLanguageVarnholtShowsAndMakesNothingButItsCache) {
     TempDir folder, data;
     const std::wstring version = L"7.scan" + std::to_wstring(GetCurrentProcessId());
     for (const wchar_t* name : {L"VarnholtScan.exe", L"config.ini", L"0026trl.ini", L"0026exc.ini"})
@@ -67,7 +67,12 @@ TEST(VarnholtScan, WritesInTheLanguageVarnholtShowsAndMakesNothing) {
         EXPECT_NE(out.find(texts.GetText(txt::kCriteriaHeading)), std::wstring::npos);
     }
     SetSystemLanguage(saved);
-    EXPECT_FALSE(Exists(PowerClass().ReadRegistryText(0, L"AppData") + L"\\Quorvex\\0026\\" + version));
+    // Only the content cache, beside where the user's configuration would be.
+    const std::wstring userFolder = PowerClass().ReadRegistryText(0, L"AppData") + L"\\Quorvex\\0026\\" + version;
+    EXPECT_TRUE(Exists(userFolder + L"\\0026cache.dat"));
+    EXPECT_FALSE(Exists(userFolder + L"\\config.ini"));
+    EXPECT_FALSE(Exists(userFolder + L"\\0026exc.ini"));
+    RemoveTree(userFolder);
 }
 
 }  // namespace

@@ -260,7 +260,7 @@ TEST(ConfigTemplate, HoldsEveryKeyVarnholtReadsAndWritesInPairs) {
     for (const wchar_t* key :
          {L"Product ID", L"Version", L"Language", L"Dialects[1031]", L"Dialects[1033]", L"Dialects[1036]",
           L"Dialects[1034]", L"Dialects[1043]", L"Dialects[1046]", L"LastPath", L"CopyPath", L"Categories",
-          L"Options", L"OptionsSize", L"OptionsName", L"OptionsDate", L"Homepage"}) {
+          L"Options", L"OptionsSize", L"OptionsName", L"OptionsDate", L"Homepage", L"ContentCache"}) {
         EXPECT_TRUE(pairs.contains(key)) << Narrow(key);
     }
     // No value may read like a key: the store pairs lines by matching keys, not by position.
@@ -277,6 +277,7 @@ TEST(ConfigTemplate, FirstStartDefaults) {
     EXPECT_EQ(pairs.at(L"CopyPath"), L"---");
     EXPECT_FALSE(pairs.at(L"Homepage").empty());
     EXPECT_EQ(pairs.at(L"OptionsName"), L"*");
+    EXPECT_EQ(pairs.at(L"ContentCache"), L"1");
 
     // Each dialect list holds its own base code and only bracketed decimal codes.
     std::set<std::wstring> seen;

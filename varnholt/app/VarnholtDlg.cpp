@@ -11,6 +11,7 @@
 #include "varnholt/app/Dpi.h"
 #include "varnholt/app/ExceptionFile.h"
 #include "varnholt/app/LanguageSelection.h"
+#include "varnholt/engine/ContentCache.h"
 #include "varnholt/engine/DuplicateSearch.h"
 #include "varnholt/engine/TextNumbers.h"
 #include "varnholt/options/OptionsDlg.h"
@@ -595,7 +596,18 @@ void CVarnholtDlg::ShowAbout() {
     about.DoModal(hwnd());
 }
 
-void CVarnholtDlg::Search() { RunSearch(searchPathText_, settings_, store_, texts_, progress_, results_, duplicates_); }
+void CVarnholtDlg::Search() {
+    // The content cache lives beside the user's configuration; settings that could
+    // not be read leave it alone, as they leave every other file of the user's.
+    const bool cached = settingsFile_ == SettingsFile::Readable && ReadValue(L"ContentCache") != L"0";
+    const std::wstring cachePath = ContentCacheBeside(userConfigPath_);
+    ContentCache cache;
+    if (cached) cache.Load(cachePath);
+    RunSearch(searchPathText_, settings_, store_, texts_, progress_, results_, duplicates_, nullptr, nullptr,
+              cached ? &cache : nullptr);
+    // Also after Cancel: what the search learned stays learned.
+    if (cached) cache.Save(cachePath);
+}
 
 void CVarnholtDlg::StartSearch() {
     StorePathField();

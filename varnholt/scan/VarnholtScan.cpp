@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <psapi.h>
+#include <shlobj.h>
 
 #include <atomic>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include "common/Translation.h"
 #include "framework/Errors.h"
 #include "framework/TextFile.h"
+#include "varnholt/engine/ContentCache.h"
 #include "varnholt/engine/DuplicateSearch.h"
 #include "varnholt/engine/MemoryTree.h"
 #include "varnholt/engine/ResultsText.h"
@@ -97,6 +99,17 @@ std::wstring DefaultConfigPath(const std::wstring& programFolder) {
     return PowerClass::FileExists(user) ? user : store.ConfigPath;
 }
 
+// The content cache Varnholt uses: beside the user's configuration, whether that
+// exists yet or not; none without an application-data folder.
+std::wstring DefaultCachePath(const std::wstring& programFolder) {
+    PowerClass store;
+    store.ConfigPath = programFolder + L"\\config.ini";
+    const std::wstring appData = store.ReadRegistryText(0, L"AppData");
+    if (appData.empty()) return {};
+    return ContentCacheBeside(
+        PowerClass::UserConfigPath(appData, store.ReadConfigValue(L"Product ID"), store.ReadConfigValue(L"Version")));
+}
+
 // An exception list; a default one that does not exist is an empty list, as in the window.
 void ReadExceptions(const std::wstring& path, bool mayBeMissing, std::vector<std::wstring>& entries) {
     std::vector<std::wstring> lines;
@@ -129,13 +142,16 @@ std::wstring Widen(const char* text) {
 }
 
 int Usage() {
-    Err(L"usage: VarnholtScan.exe [--config FILE] [--exceptions FILE] PATHLIST\n"
+    Err(L"usage: VarnholtScan.exe [--config FILE] [--exceptions FILE] [--cache FILE | --no-cache] PATHLIST\n"
         L"  PATHLIST           entries \"folder\\...\" joined by \";\"\n"
         L"  --config FILE      settings in the config.ini form; default: the user's Varnholt\n"
         L"                     configuration when there is one, else the template beside the program\n"
         L"  --exceptions FILE  exception list; default: the one Varnholt uses, beside the\n"
         L"                     configuration, else the one beside the program (none when neither exists)\n"
-        L"Texts are in the language Varnholt shows. Nothing is written but the results.\n");
+        L"  --cache FILE       what earlier searches learned of file contents, read and kept up to date;\n"
+        L"                     default: Varnholt's, beside the user's configuration (\"ContentCache\" 0: none)\n"
+        L"  --no-cache         every file is read\n"
+        L"Texts are in the language Varnholt shows. Nothing is written but the results and the cache.\n");
     return 2;
 }
 
@@ -146,12 +162,14 @@ int wmain(int argc, wchar_t** argv) {
     _setmode(_fileno(stderr), _O_BINARY);
     const DWORD started = GetTickCount();
 
-    std::wstring configPath, exceptionsPath, pathList;
-    bool havePathList = false;
+    std::wstring configPath, exceptionsPath, cachePath, pathList;
+    bool havePathList = false, noCache = false;
     for (int i = 1; i < argc; ++i) {
         const std::wstring a = argv[i];
         if (a == L"--config" && i + 1 < argc) configPath = argv[++i];
         else if (a == L"--exceptions" && i + 1 < argc) exceptionsPath = argv[++i];
+        else if (a == L"--cache" && i + 1 < argc) cachePath = argv[++i];
+        else if (a == L"--no-cache") noCache = true;
         else if (!a.empty() && a[0] == L'-' && a.size() > 1 && a[1] == L'-') return Usage();
         else if (!havePathList) { pathList = a; havePathList = true; }
         else return Usage();
@@ -172,13 +190,23 @@ int wmain(int argc, wchar_t** argv) {
         LanguageTexts texts;
         LoadTexts(store, programFolder, texts);
 
+        if (noCache || (cachePath.empty() && store.ReadConfigValue(L"ContentCache") == L"0")) cachePath.clear();
+        else if (cachePath.empty()) cachePath = DefaultCachePath(programFolder);
+        ContentCache cache;
+        if (!cachePath.empty()) cache.Load(cachePath);
+
         SetConsoleCtrlHandler(OnConsoleControl, TRUE);
         ConsoleProgress progress;
         MemoryTree tree;
         DuplicateResults results;
         SearchStats stats;
-        const SearchOutcome outcome =
-            RunSearch(pathList, settings, store, texts, progress, tree, results, &stats);
+        const SearchOutcome outcome = RunSearch(pathList, settings, store, texts, progress, tree, results, &stats,
+                                                nullptr, cachePath.empty() ? nullptr : &cache);
+        // Also after Ctrl+C: what the search learned stays learned.
+        if (!cachePath.empty()) {
+            SHCreateDirectoryExW(nullptr, cachePath.substr(0, cachePath.rfind(L'\\')).c_str(), nullptr);
+            if (!cache.Save(cachePath)) Err(L"VarnholtScan: the cache could not be written to " + cachePath + L"\n");
+        }
         if (outcome == SearchOutcome::EmptyPath) {
             Err(texts.GetText(txt::kNoSearchPath) + L"\n");
             return 2;
@@ -199,10 +227,12 @@ int wmain(int argc, wchar_t** argv) {
         GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
         wchar_t line[512];
         swprintf(line, 512,
-                 L"files collected %llu, groups %llu, duplicate files %llu, bytes read %llu, seconds %.2f%ls\n",
+                 L"files collected %llu, groups %llu, duplicate files %llu, opens %llu, bytes read %llu, "
+                 L"seconds %.2f%ls\n",
                  static_cast<unsigned long long>(stats.filesCollected),
                  static_cast<unsigned long long>(stats.groups),
                  static_cast<unsigned long long>(stats.duplicateFiles),
+                 static_cast<unsigned long long>(stats.opens),
                  static_cast<unsigned long long>(stats.bytesRead), (GetTickCount() - started) / 1000.0,
                  outcome == SearchOutcome::Cancelled ? L" (cancelled)" : L"");
         Err(line);
@@ -219,6 +249,10 @@ int wmain(int argc, wchar_t** argv) {
                      static_cast<unsigned long long>(memory.PeakPagefileUsage / 1024),
                      static_cast<unsigned long long>(memory.PeakWorkingSetSize / 1024));
             Err(line);
+            if (!cachePath.empty()) {
+                swprintf(line, 512, L"  content cache %llu entries\n", static_cast<unsigned long long>(cache.Size()));
+                Err(line);
+            }
         }
         return outcome == SearchOutcome::Cancelled ? 1 : 0;
     } catch (const fw::Error& e) {
