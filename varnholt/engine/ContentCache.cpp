@@ -16,7 +16,8 @@ constexpr char kMagic[4] = {'V', 'H', 'C', 'C'};
 constexpr uint32_t kVersion = 1;
 constexpr size_t kHeaderBytes = 16;
 
-enum Flags : uint8_t { kHasFull = 1, kChangeIsLastWrite = 2, kHasPlace = 4 };
+// The change time mostly follows the last write closely: kept as the distance after it.
+enum Flags : uint8_t { kHasFull = 1, kChangeAfterWrite = 2, kHasPlace = 4 };
 
 uint32_t Checksum(const char* data, size_t size) {
     static const CrcTable table;
@@ -115,15 +116,16 @@ std::string ContentCache::Serialize() const {
         if (age >= kMaxAge) continue;
         const auto [v, added] = volumeIndex.try_emplace(e.key.volume, volumes.size());
         if (added) volumes.push_back(e.key.volume);
-        const bool sameTimes = e.key.changeTime == e.key.lastWrite;
-        entries.Byte(static_cast<uint8_t>((e.content.hasFull ? kHasFull : 0) | (sameTimes ? kChangeIsLastWrite : 0) |
+        const bool after = e.key.changeTime >= e.key.lastWrite;
+        entries.Byte(static_cast<uint8_t>((e.content.hasFull ? kHasFull : 0) | (after ? kChangeAfterWrite : 0) |
                                           (e.content.placeHash ? kHasPlace : 0)));
         entries.Byte(static_cast<uint8_t>(age));
         entries.Varint(v->second);
         entries.Varint(e.key.fileId);
         entries.Varint(e.key.size);
         entries.Fixed(e.key.lastWrite);
-        if (!sameTimes) entries.Fixed(e.key.changeTime);
+        if (after) entries.Varint(e.key.changeTime - e.key.lastWrite);
+        else entries.Fixed(e.key.changeTime);
         entries.Fixed(e.content.firstHash);
         if (e.content.hasFull) entries.out.append(reinterpret_cast<const char*>(e.content.full.data()), 32);
         if (e.content.placeHash) entries.Fixed(e.content.placeHash);
@@ -154,8 +156,8 @@ bool ContentCache::Parse(const std::string& bytes) {
         return false;
     Reader in(bytes, kHeaderBytes);
     uint64_t volumeCount = 0;
-    // Every entry takes at least 20 bytes, every volume 8: counts beyond that are damage.
-    if (!in.Varint(volumeCount) || volumeCount > bytes.size() / 8 || count > bytes.size() / 20) return false;
+    // Every entry takes at least 21 bytes, every volume 8: counts beyond that are damage.
+    if (!in.Varint(volumeCount) || volumeCount > bytes.size() / 8 || count > bytes.size() / 21) return false;
     std::vector<uint64_t> volumes(volumeCount);
     for (uint64_t& v : volumes)
         if (!in.Fixed(v)) return false;
@@ -167,8 +169,13 @@ bool ContentCache::Parse(const std::string& bytes) {
             volume >= volumes.size() || !in.Varint(e.key.fileId) || !in.Varint(e.key.size) || !in.Fixed(e.key.lastWrite))
             return false;
         e.key.volume = volumes[volume];
-        e.key.changeTime = e.key.lastWrite;
-        if (!(flags & kChangeIsLastWrite) && !in.Fixed(e.key.changeTime)) return false;
+        if (flags & kChangeAfterWrite) {
+            uint64_t distance = 0;
+            if (!in.Varint(distance)) return false;
+            e.key.changeTime = e.key.lastWrite + distance;
+        } else if (!in.Fixed(e.key.changeTime)) {
+            return false;
+        }
         if (!in.Fixed(e.content.firstHash)) return false;
         e.content.hasFull = flags & kHasFull;
         if (e.content.hasFull && !in.Bytes(e.content.full.data(), 32)) return false;
