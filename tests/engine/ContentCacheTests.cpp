@@ -105,11 +105,13 @@ TEST(ContentCache, RoundTripAgeAndDamage) {
     CachedContent full{0x1234, true, {}, 0};
     full.full[0] = 0xAB;
     full.full[31] = 0xCD;
-    const CachedContent first{0x5678, false, {}, 0x99};
+    const CachedContent first{0x5678, false, {}, 0x99};  // checked at a place (a 32-bit hash)
+    const CacheKey c{8, 5, 70, 130000000000000999ULL, 130000000000000001ULL};  // changed before its last write
     cache.Store(a, full);
     cache.Store(b, first);
+    cache.Store(c, first);
     const std::string bytes = cache.Serialize();
-    EXPECT_LT(bytes.size(), 16u + 9u + 2 * 64u);  // header, one volume, under 64 bytes an entry
+    EXPECT_LT(bytes.size(), 16u + 17u + 3 * 64u);  // header, two volumes, under 64 bytes an entry
 
     ContentCache read;
     ASSERT_TRUE(read.Parse(bytes));
@@ -117,6 +119,7 @@ TEST(ContentCache, RoundTripAgeAndDamage) {
     EXPECT_EQ(read.Find(a, 0)->full, full.full);
     EXPECT_EQ(read.Find(b, 0x99)->firstHash, 0x5678u);
     EXPECT_EQ(read.Find(b, 0x98), nullptr) << "checked at another place";
+    EXPECT_NE(read.Find(c, 0x99), nullptr);
     EXPECT_EQ(read.Find({7, 100, 5000, 130000000000000000ULL, 130000000000000001ULL}, 0), nullptr) << "changed";
 
     // Seen in every search but the last kMaxAge: a stays, b leaves after kMaxAge unseen saves.
@@ -125,7 +128,7 @@ TEST(ContentCache, RoundTripAgeAndDamage) {
         read.Find(a, 0);
     }
     ASSERT_TRUE(read.Parse(read.Serialize()));
-    EXPECT_EQ(read.Size(), 1u);
+    EXPECT_EQ(read.Size(), 1u);  // b and c, last seen kMaxAge searches ago, have left
     EXPECT_NE(read.Find(a, 0), nullptr);
 
     std::mt19937 random(5);

@@ -16,8 +16,9 @@ constexpr char kMagic[4] = {'V', 'H', 'C', 'C'};
 constexpr uint32_t kVersion = 1;
 constexpr size_t kHeaderBytes = 16;
 
-// The change time mostly follows the last write closely: kept as the distance after it.
-enum Flags : uint8_t { kHasFull = 1, kChangeAfterWrite = 2, kHasPlace = 4 };
+// The change time mostly equals the last write or follows it closely: kept as nothing or
+// as the distance after it.
+enum Flags : uint8_t { kHasFull = 1, kChangeAfterWrite = 2, kHasPlace = 4, kChangeIsWrite = 8 };
 
 uint32_t Checksum(const char* data, size_t size) {
     static const CrcTable table;
@@ -116,19 +117,19 @@ std::string ContentCache::Serialize() const {
         if (age >= kMaxAge) continue;
         const auto [v, added] = volumeIndex.try_emplace(e.key.volume, volumes.size());
         if (added) volumes.push_back(e.key.volume);
-        const bool after = e.key.changeTime >= e.key.lastWrite;
+        const bool same = e.key.changeTime == e.key.lastWrite, after = e.key.changeTime > e.key.lastWrite;
         entries.Byte(static_cast<uint8_t>((e.content.hasFull ? kHasFull : 0) | (after ? kChangeAfterWrite : 0) |
-                                          (e.content.placeHash ? kHasPlace : 0)));
+                                          (same ? kChangeIsWrite : 0) | (e.content.placeHash ? kHasPlace : 0)));
         entries.Byte(static_cast<uint8_t>(age));
         entries.Varint(v->second);
         entries.Varint(e.key.fileId);
         entries.Varint(e.key.size);
         entries.Fixed(e.key.lastWrite);
         if (after) entries.Varint(e.key.changeTime - e.key.lastWrite);
-        else entries.Fixed(e.key.changeTime);
+        else if (!same) entries.Fixed(e.key.changeTime);
         entries.Fixed(e.content.firstHash);
         if (e.content.hasFull) entries.out.append(reinterpret_cast<const char*>(e.content.full.data()), 32);
-        if (e.content.placeHash) entries.Fixed(e.content.placeHash);
+        if (e.content.placeHash) entries.Fixed(e.content.placeHash, 4);
         ++count;
     }
     body.Varint(volumes.size());
@@ -156,8 +157,8 @@ bool ContentCache::Parse(const std::string& bytes) {
         return false;
     Reader in(bytes, kHeaderBytes);
     uint64_t volumeCount = 0;
-    // Every entry takes at least 21 bytes, every volume 8: counts beyond that are damage.
-    if (!in.Varint(volumeCount) || volumeCount > bytes.size() / 8 || count > bytes.size() / 21) return false;
+    // Every entry takes at least 20 bytes, every volume 8: counts beyond that are damage.
+    if (!in.Varint(volumeCount) || volumeCount > bytes.size() / 8 || count > bytes.size() / 20) return false;
     std::vector<uint64_t> volumes(volumeCount);
     for (uint64_t& v : volumes)
         if (!in.Fixed(v)) return false;
@@ -165,21 +166,19 @@ bool ContentCache::Parse(const std::string& bytes) {
     for (Entry& e : entries) {
         uint8_t flags = 0, age = 0;
         uint64_t volume = 0;
-        if (!in.Byte(flags) || !in.Byte(age) || flags > 7 || age >= kMaxAge || !in.Varint(volume) ||
+        if (!in.Byte(flags) || !in.Byte(age) || flags > 15 || (flags & kChangeAfterWrite && flags & kChangeIsWrite) ||
+            age >= kMaxAge || !in.Varint(volume) ||
             volume >= volumes.size() || !in.Varint(e.key.fileId) || !in.Varint(e.key.size) || !in.Fixed(e.key.lastWrite))
             return false;
         e.key.volume = volumes[volume];
-        if (flags & kChangeAfterWrite) {
-            uint64_t distance = 0;
-            if (!in.Varint(distance)) return false;
-            e.key.changeTime = e.key.lastWrite + distance;
-        } else if (!in.Fixed(e.key.changeTime)) {
-            return false;
-        }
+        uint64_t distance = 0;
+        if (flags & kChangeIsWrite) e.key.changeTime = e.key.lastWrite;
+        else if (flags & kChangeAfterWrite && in.Varint(distance) && distance > 0) e.key.changeTime = e.key.lastWrite + distance;
+        else if (flags & kChangeAfterWrite || !in.Fixed(e.key.changeTime) || e.key.changeTime >= e.key.lastWrite) return false;
         if (!in.Fixed(e.content.firstHash)) return false;
         e.content.hasFull = flags & kHasFull;
         if (e.content.hasFull && !in.Bytes(e.content.full.data(), 32)) return false;
-        if ((flags & kHasPlace) && (!in.Fixed(e.content.placeHash) || e.content.placeHash == 0)) return false;
+        if ((flags & kHasPlace) && (!in.Fixed(e.content.placeHash, 4) || e.content.placeHash == 0)) return false;
         e.age = age;
     }
     if (!in.AtEnd()) return false;

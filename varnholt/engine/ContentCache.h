@@ -26,7 +26,7 @@ struct CachedContent {
     bool hasFull = false;    // the whole file was read
     Digest full{};           // BLAKE3 of the whole content
     // Where links to files are not marked, the file was checked at this place
-    // (a hash of its path); 0 where no check is needed.
+    // (a 32-bit hash of its path, never 0); 0 where no check is needed.
     uint64_t placeHash = 0;
 };
 

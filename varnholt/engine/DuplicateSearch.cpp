@@ -47,7 +47,8 @@ CacheKey KeyOf(const FileEntry& e, const FileFacts& facts) {
 // elsewhere to the same file is not taken for it.
 uint64_t PlaceHash(const std::wstring& listedAt) {
     if (listedAt.empty()) return 0;
-    return HashBytes(0, reinterpret_cast<const uint8_t*>(listedAt.data()), listedAt.size() * sizeof(wchar_t)) | 1;
+    return (HashBytes(0, reinterpret_cast<const uint8_t*>(listedAt.data()), listedAt.size() * sizeof(wchar_t)) &
+            0xFFFFFFFF) | 1;
 }
 
 }  // namespace
