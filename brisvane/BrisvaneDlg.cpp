@@ -11,6 +11,7 @@
 #include "brisvane/TextNumbers.h"
 #include "brisvane/Tiles.h"
 #include "common/LanguageDialog.h"
+#include "framework/Dress.h"
 #include "framework/Errors.h"
 #include "framework/Ui.h"
 
@@ -88,32 +89,8 @@ constexpr MenuPicture kMenuPictures[] = {
     {2, 0, 7, IDB_MENU_TRESSIVON},
 };
 
-void SetMenuText(HMENU menu, UINT item, bool byPosition, const std::wstring& text) {
-    MENUITEMINFOW info = {};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STRING;
-    info.dwTypeData = const_cast<wchar_t*>(text.c_str());
-    SetMenuItemInfoW(menu, item, byPosition, &info);
-}
 
-int WindowDpi(HWND window) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto forWindow = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (forWindow)
-        if (UINT dpi = forWindow(window)) return static_cast<int>(dpi);
-    HDC dc = GetDC(window);
-    int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
-    if (dc) ReleaseDC(window, dc);
-    return dpi > 0 ? dpi : 96;
-}
 
-int MetricForDpi(int metric, int dpi) {
-    using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
-    static const auto forDpi = reinterpret_cast<GetSystemMetricsForDpiFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
-    return forDpi ? forDpi(metric, static_cast<UINT>(dpi)) : GetSystemMetrics(metric);
-}
 
 HBITMAP LoadPicture(int id, int width = 0, int height = 0) {
     return static_cast<HBITMAP>(
@@ -142,7 +119,7 @@ void CBrisvaneDlg::InitWindow() {
         labelBrushes_[i].reset(CreateSolidBrush(kModuleControls[i].background));
     TranslateMenu();
     hoverFlags = kNoHover;
-    const int dpi = WindowDpi(hwnd());
+    const int dpi = fw::WindowDpi(hwnd());
     labelFont_.reset(CreateFontW(MulDiv(23, dpi, 96), 0, 0, 0, 100, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
                                  L"Tahoma"));
@@ -185,18 +162,18 @@ void CBrisvaneDlg::TranslateMenu() {
     HMENU menu = GetMenu(hwnd());
     if (!menu) return;
     const int popups[] = {txt::kMenuFile, txt::kMenuModules, txt::kMenuHelp};
-    for (UINT i = 0; i < std::size(popups); ++i) SetMenuText(menu, i, true, texts_.GetText(popups[i]));
+    for (UINT i = 0; i < std::size(popups); ++i) fw::SetMenuText(menu, i, true, texts_.GetText(popups[i]));
     // Items carry a picture in the check-mark place: two blanks keep their texts clear of it.
     auto item = [this](int number) { return L"  " + texts_.GetText(number); };
-    if (HMENU help = GetSubMenu(menu, 2)) SetMenuText(help, 0, true, item(txt::kMenuHelpFileFor));
-    for (const auto& text : kMenuTexts) SetMenuText(menu, text.id, false, item(text.number));
+    if (HMENU help = GetSubMenu(menu, 2)) fw::SetMenuText(help, 0, true, item(txt::kMenuHelpFileFor));
+    for (const auto& text : kMenuTexts) fw::SetMenuText(menu, text.id, false, item(text.number));
     for (const auto& module : kModuleControls) {
-        SetMenuText(menu, static_cast<UINT>(module.startCommand), false, item(module.menuText));
-        SetMenuText(menu, static_cast<UINT>(module.helpCommand), false, item(module.menuText));
+        fw::SetMenuText(menu, static_cast<UINT>(module.startCommand), false, item(module.menuText));
+        fw::SetMenuText(menu, static_cast<UINT>(module.helpCommand), false, item(module.menuText));
     }
-    const int dpi = WindowDpi(hwnd());
-    const int width = MetricForDpi(SM_CXMENUCHECK, dpi);
-    const int height = MetricForDpi(SM_CYMENUCHECK, dpi);
+    const int dpi = fw::WindowDpi(hwnd());
+    const int width = fw::MetricForDpi(SM_CXMENUCHECK, dpi);
+    const int height = fw::MetricForDpi(SM_CYMENUCHECK, dpi);
     std::vector<fw::Bitmap> bitmaps;
     for (const auto& picture : kMenuPictures) {
         HMENU popup = GetSubMenu(menu, picture.popup);
@@ -214,7 +191,7 @@ void CBrisvaneDlg::TranslateMenu() {
 void CBrisvaneDlg::PlaceTiles() {
     // The tiles are fixed pixel places: the pictures and labels go onto them,
     // at the window's DPI, whatever the dialog font made of the template.
-    const int dpi = WindowDpi(hwnd());
+    const int dpi = fw::WindowDpi(hwnd());
     const int pictures[] = {IDB_TILES_OTHERS, IDB_TILES_OSTRELLE_PEMBRAST};
     const int controls[] = {IDC_PICTURE_OTHERS, IDC_PICTURE_OSTRELLE_PEMBRAST};
     const RECT places[] = {FirstPictureRect(dpi), SecondPictureRect(dpi)};
@@ -258,7 +235,7 @@ void CBrisvaneDlg::TrackHover(int x, int y) {
     const std::wstring before = hoverFlags;
     HCURSOR cursor = LoadCursorW(nullptr, IDC_ARROW);
     bool clear = false;
-    const int tile = TileAt(x, y, WindowDpi(hwnd()));
+    const int tile = TileAt(x, y, fw::WindowDpi(hwnd()));
     for (size_t i = 0; i < kModules.size(); ++i) {
         if (static_cast<int>(i) == tile) {
             if (hoverFlags[i] != L'1') {

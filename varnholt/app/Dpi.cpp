@@ -2,20 +2,6 @@
 
 #include "resources/varnholt/resource.h"
 
-int WindowDpi(HWND window) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    // Loaded at run time: older systems lack it.
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (getDpiForWindow && window) {
-        UINT dpi = getDpiForWindow(window);
-        if (dpi) return static_cast<int>(dpi);
-    }
-    HDC dc = GetDC(window);
-    int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 0;
-    if (dc) ReleaseDC(window, dc);
-    return dpi > 0 ? dpi : 96;
-}
 
 std::vector<Placement> MainWindowLayout(int w, int h, int dpi) {
     DpiScale s{dpi};

@@ -4,8 +4,9 @@
 
 #include <vector>
 
-// The window's DPI: GetDpiForWindow where the system has it, else the screen's LOGPIXELSX.
-int WindowDpi(HWND window);
+#include "framework/Dress.h"
+
+using fw::WindowDpi;
 
 struct DpiScale {
     int dpi = 96;

@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "framework/Dress.h"
 #include "framework/Errors.h"
 #include "framework/Ui.h"
 #include "varnholt/app/AboutDlg.h"
@@ -73,29 +74,6 @@ constexpr Tip kTips[] = {
     {IDC_EDIT_RESULTS, txt::kTipEditResults}, {IDC_EXECUTE, txt::kTipExecute},
     {IDC_SAVE_RESULTS, txt::kTipSaveResults}, {IDC_SHOW_FOLDER, txt::kTipShowFolder},
 };
-
-void SetMenuText(HMENU menu, UINT item, bool byPosition, const std::wstring& text) {
-    MENUITEMINFOW info = {};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STRING;
-    info.dwTypeData = const_cast<wchar_t*>(text.c_str());
-    SetMenuItemInfoW(menu, item, byPosition, &info);
-}
-
-int MenuCheckSize(HWND window, int metric) {
-    using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
-    static const auto forDpi = reinterpret_cast<GetSystemMetricsForDpiFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
-    if (forDpi) return forDpi(metric, static_cast<UINT>(WindowDpi(window)));
-    return GetSystemMetrics(metric);
-}
-
-// A menu picture at the size of the menu's check mark, so that it scales with the screen.
-fw::Bitmap MenuPictureFor(HWND window, int bitmap) {
-    return fw::Bitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmap), IMAGE_BITMAP,
-                                                      MenuCheckSize(window, SM_CXMENUCHECK),
-                                                      MenuCheckSize(window, SM_CYMENUCHECK), 0)));
-}
 
 // The results tree's context menu: its items by position, with texts and pictures.
 constexpr MenuText kContextTexts[] = {
@@ -169,16 +147,16 @@ void CVarnholtDlg::TranslateMenu() {
     HMENU menu = GetMenu(hwnd());
     if (!menu) return;
     const int topNumbers[] = {txt::kMenuFile, txt::kMenuFunctions, txt::kMenuHelp};
-    for (int i = 0; i < 3; ++i) SetMenuText(menu, static_cast<UINT>(i), true, texts_.GetText(topNumbers[i]));
+    for (int i = 0; i < 3; ++i) fw::SetMenuText(menu, static_cast<UINT>(i), true, texts_.GetText(topNumbers[i]));
     for (const auto& item : kMenuTexts) {
         std::wstring text = texts_.GetText(item.number);
         if (item.id == ID_FUNCTIONS_BROWSE) text = L"  " + text;
-        SetMenuText(menu, static_cast<UINT>(item.id), false, text);
+        fw::SetMenuText(menu, static_cast<UINT>(item.id), false, text);
     }
     std::vector<fw::Bitmap> bitmaps;
     for (const auto& picture : kMenuPictures) {
         HMENU submenu = GetSubMenu(menu, picture.submenu);
-        fw::Bitmap bitmap = MenuPictureFor(hwnd(), picture.bitmap);
+        fw::Bitmap bitmap = fw::LoadMenuPicture(hwnd(), picture.bitmap);
         if (!submenu || !bitmap) continue;
         SetMenuItemBitmaps(submenu, static_cast<UINT>(picture.position), MF_BYPOSITION, bitmap.get(), bitmap.get());
         bitmaps.push_back(std::move(bitmap));
@@ -190,21 +168,9 @@ void CVarnholtDlg::TranslateMenu() {
 
 void CVarnholtDlg::CreateTooltips() {
     if (tooltip_) DestroyWindow(tooltip_);
-    tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!tooltip_) return;
-    for (const auto& tip : kTips) {
-        std::wstring text = texts_.GetText(tip.number);
-        TTTOOLINFOW info = {};
-        info.cbSize = sizeof info;
-        // The tooltip watches the button's mouse messages itself.
-        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        info.hwnd = hwnd();
-        info.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(hwnd(), tip.id));
-        info.lpszText = text.data();
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    }
-    SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
+    std::vector<std::pair<int, std::wstring>> tips;
+    for (const auto& tip : kTips) tips.emplace_back(tip.id, texts_.GetText(tip.number));
+    tooltip_ = fw::CreateTooltips(hwnd(), tips);
 }
 
 void CVarnholtDlg::SetControlTexts() {
@@ -698,8 +664,8 @@ void CVarnholtDlg::ShowTreeMenu(LPARAM at) {
     HMENU items = GetSubMenu(menu, 0);
     std::vector<fw::Bitmap> pictures;
     for (size_t i = 0; i < std::size(kContextTexts); ++i) {
-        SetMenuText(items, static_cast<UINT>(kContextTexts[i].id), false, texts_.GetText(kContextTexts[i].number));
-        fw::Bitmap picture = MenuPictureFor(hwnd(), kContextPictures[i]);
+        fw::SetMenuText(items, static_cast<UINT>(kContextTexts[i].id), false, texts_.GetText(kContextTexts[i].number));
+        fw::Bitmap picture = fw::LoadMenuPicture(hwnd(), kContextPictures[i]);
         SetMenuItemBitmaps(items, static_cast<UINT>(i), MF_BYPOSITION, picture.get(), picture.get());
         pictures.push_back(std::move(picture));
     }

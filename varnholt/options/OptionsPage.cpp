@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "framework/Dress.h"
+
 bool COptionsPage::OnInitDialog() {
     white_.reset(CreateSolidBrush(RGB(255, 255, 255)));
     Initialise();
@@ -25,22 +27,9 @@ void COptionsPage::SetTexts(std::initializer_list<ControlText> texts) {
 }
 
 void CreateTooltips(HWND owner, std::initializer_list<ControlText> tips, const TextSource& texts) {
-    HWND tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                                   GetModuleHandleW(nullptr), nullptr);
-    if (!tooltip) return;
-    for (auto [id, number] : tips) {
-        std::wstring text = texts.GetText(number);
-        TTTOOLINFOW info = {};
-        info.cbSize = sizeof info;
-        // The tooltip watches the control's mouse messages itself.
-        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        info.hwnd = owner;
-        info.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(owner, id));
-        info.lpszText = text.data();
-        SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    }
-    SendMessageW(tooltip, TTM_ACTIVATE, TRUE, 0);
+    std::vector<std::pair<int, std::wstring>> texted;
+    for (auto [id, number] : tips) texted.emplace_back(id, texts.GetText(number));
+    fw::CreateTooltips(owner, texted);
 }
 
 int ListIndex(wchar_t character, int count, int fallback) {

@@ -1,0 +1,28 @@
+#pragma once
+// What the programs' windows share in dressing themselves: their DPI, menu texts
+// and pictures, tooltips.
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "framework/Handles.h"
+
+namespace fw {
+
+// The window's DPI: GetDpiForWindow where the system has it, else the screen's LOGPIXELSX.
+int WindowDpi(HWND window);
+// A system metric at a DPI, where the system can tell it; else at the screen's.
+int MetricForDpi(int metric, int dpi);
+
+void SetMenuText(HMENU menu, UINT item, bool byPosition, const std::wstring& text);
+// A bitmap resource at the size of a menu's check mark at the window's DPI, so
+// that menu pictures scale with the screen.
+Bitmap LoadMenuPicture(HWND window, int bitmapId);
+
+// A tooltip window for the owner's controls (by id, with their texts); it watches
+// the controls' mouse messages itself. Destroyed with its owner.
+HWND CreateTooltips(HWND owner, const std::vector<std::pair<int, std::wstring>>& tips);
+
+}  // namespace fw
