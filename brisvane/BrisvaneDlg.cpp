@@ -72,13 +72,7 @@ constexpr MenuText kMenuTexts[] = {
 };
 
 // Pictures by position: the top-level popup, the submenu inside it (-1: none), the item.
-struct MenuPicture {
-    int popup;
-    int submenu;
-    int position;
-    int bitmap;
-};
-constexpr MenuPicture kMenuPictures[] = {
+constexpr fw::MenuPicture kMenuPictures[] = {
     {0, -1, 0, IDB_MENU_LANGUAGE},   {0, -1, 2, IDB_MENU_EXIT},
     {1, -1, 0, IDB_MENU_FLINTRASK},  {1, -1, 1, IDB_MENU_WICKERLUME}, {1, -1, 2, IDB_MENU_OSTRELLE},
     {1, -1, 3, IDB_MENU_PEMBRAST},   {1, -1, 4, IDB_MENU_VARNHOLT},   {1, -1, 5, IDB_MENU_TRESSIVON},
@@ -171,18 +165,7 @@ void CBrisvaneDlg::TranslateMenu() {
         fw::SetMenuText(menu, static_cast<UINT>(module.startCommand), false, item(module.menuText));
         fw::SetMenuText(menu, static_cast<UINT>(module.helpCommand), false, item(module.menuText));
     }
-    const int dpi = fw::WindowDpi(hwnd());
-    const int width = fw::MetricForDpi(SM_CXMENUCHECK, dpi);
-    const int height = fw::MetricForDpi(SM_CYMENUCHECK, dpi);
-    std::vector<fw::Bitmap> bitmaps;
-    for (const auto& picture : kMenuPictures) {
-        HMENU popup = GetSubMenu(menu, picture.popup);
-        if (popup && picture.submenu >= 0) popup = GetSubMenu(popup, picture.submenu);
-        fw::Bitmap bitmap(LoadPicture(picture.bitmap, width, height));
-        if (!popup || !bitmap) continue;
-        SetMenuItemBitmaps(popup, static_cast<UINT>(picture.position), MF_BYPOSITION, bitmap.get(), bitmap.get());
-        bitmaps.push_back(std::move(bitmap));
-    }
+    std::vector<fw::Bitmap> bitmaps = fw::SetMenuPictures(hwnd(), menu, kMenuPictures);
     // The old pictures go only now that the menu no longer shows them.
     menuBitmaps_ = std::move(bitmaps);
     DrawMenuBar(hwnd());

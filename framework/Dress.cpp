@@ -38,6 +38,20 @@ Bitmap LoadMenuPicture(HWND window, int bitmapId) {
                                                   MetricForDpi(SM_CYMENUCHECK, dpi), 0)));
 }
 
+std::vector<Bitmap> SetMenuPictures(HWND window, HMENU menu, const MenuPicture* pictures, size_t count) {
+    std::vector<Bitmap> bitmaps;
+    for (size_t i = 0; i < count; ++i) {
+        const MenuPicture& picture = pictures[i];
+        HMENU popup = GetSubMenu(menu, picture.popup);
+        if (popup && picture.submenu >= 0) popup = GetSubMenu(popup, picture.submenu);
+        Bitmap bitmap = LoadMenuPicture(window, picture.bitmap);
+        if (!popup || !bitmap) continue;
+        SetMenuItemBitmaps(popup, static_cast<UINT>(picture.position), MF_BYPOSITION, bitmap.get(), bitmap.get());
+        bitmaps.push_back(std::move(bitmap));
+    }
+    return bitmaps;
+}
+
 HWND CreateTooltips(HWND owner, const std::vector<std::pair<int, std::wstring>>& tips) {
     HWND tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), nullptr);

@@ -21,6 +21,21 @@ void SetMenuText(HMENU menu, UINT item, bool byPosition, const std::wstring& tex
 // that menu pictures scale with the screen.
 Bitmap LoadMenuPicture(HWND window, int bitmapId);
 
+// A picture beside a menu item: in popup `popup` of the menu, or in its popup
+// `submenu` when that is not -1, at `position`.
+struct MenuPicture {
+    int popup;
+    int submenu;
+    int position;
+    int bitmap;
+};
+// Puts the pictures beside their items; the bitmaps must live as long as the menu shows them.
+template <size_t N>
+std::vector<Bitmap> SetMenuPictures(HWND window, HMENU menu, const MenuPicture (&pictures)[N]) {
+    return SetMenuPictures(window, menu, pictures, N);
+}
+std::vector<Bitmap> SetMenuPictures(HWND window, HMENU menu, const MenuPicture* pictures, size_t count);
+
 // A tooltip window for the owner's controls (by id, with their texts); it watches
 // the controls' mouse messages itself. Destroyed with its owner.
 HWND CreateTooltips(HWND owner, const std::vector<std::pair<int, std::wstring>>& tips);

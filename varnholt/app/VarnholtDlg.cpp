@@ -49,19 +49,14 @@ constexpr MenuText kMenuTexts[] = {
     {ID_HELP_ABOUT, txt::kMenuAbout},
 };
 
-struct MenuPicture {
-    int submenu;
-    int position;
-    int bitmap;
-};
-constexpr MenuPicture kMenuPictures[] = {
-    {0, 0, IDB_MENU_EDIT},   {0, 1, IDB_MENU_SAVE},        {0, 2, IDB_MENU_PRINT},
-    {0, 4, IDB_MENU_LANGUAGE}, {0, 6, IDB_MENU_EXIT},
-    {1, 0, IDB_MENU_BROWSE}, {1, 1, IDB_MENU_ADD_FOLDER},  {1, 3, IDB_MENU_OPTIONS},
-    {1, 4, IDB_MENU_SEARCH}, {1, 6, IDB_MENU_EXECUTE},     {1, 7, IDB_MENU_DELETE},
-    {1, 8, IDB_MENU_WIPE},   {1, 9, IDB_MENU_SHOW_FOLDER}, {1, 10, IDB_MENU_INFO},
-    {1, 12, IDB_MENU_DELETE},
-    {2, 0, IDB_MENU_INFO},   {2, 2, IDB_MENU_WEBSITE},     {2, 3, IDB_MENU_ABOUT},
+constexpr fw::MenuPicture kMenuPictures[] = {
+    {0, -1, 0, IDB_MENU_EDIT},   {0, -1, 1, IDB_MENU_SAVE},        {0, -1, 2, IDB_MENU_PRINT},
+    {0, -1, 4, IDB_MENU_LANGUAGE}, {0, -1, 6, IDB_MENU_EXIT},
+    {1, -1, 0, IDB_MENU_BROWSE}, {1, -1, 1, IDB_MENU_ADD_FOLDER},  {1, -1, 3, IDB_MENU_OPTIONS},
+    {1, -1, 4, IDB_MENU_SEARCH}, {1, -1, 6, IDB_MENU_EXECUTE},     {1, -1, 7, IDB_MENU_DELETE},
+    {1, -1, 8, IDB_MENU_WIPE},   {1, -1, 9, IDB_MENU_SHOW_FOLDER}, {1, -1, 10, IDB_MENU_INFO},
+    {1, -1, 12, IDB_MENU_DELETE},
+    {2, -1, 0, IDB_MENU_INFO},   {2, -1, 2, IDB_MENU_WEBSITE},     {2, -1, 3, IDB_MENU_ABOUT},
 };
 
 struct Tip {
@@ -81,8 +76,10 @@ constexpr MenuText kContextTexts[] = {
     {ID_CONTEXT_WIPE, txt::kContextWipe},       {ID_CONTEXT_SHOW_FOLDER, txt::kContextShowFolder},
     {ID_CONTEXT_INFO, txt::kMoreInfo},
 };
-constexpr int kContextPictures[] = {IDB_MENU_EXECUTE, IDB_MENU_DELETE, IDB_MENU_WIPE, IDB_MENU_SHOW_FOLDER,
-                                    IDB_MENU_INFO};
+constexpr fw::MenuPicture kContextPictures[] = {
+    {0, -1, 0, IDB_MENU_EXECUTE}, {0, -1, 1, IDB_MENU_DELETE}, {0, -1, 2, IDB_MENU_WIPE},
+    {0, -1, 3, IDB_MENU_SHOW_FOLDER}, {0, -1, 4, IDB_MENU_INFO},
+};
 
 }  // namespace
 
@@ -153,14 +150,7 @@ void CVarnholtDlg::TranslateMenu() {
         if (item.id == ID_FUNCTIONS_BROWSE) text = L"  " + text;
         fw::SetMenuText(menu, static_cast<UINT>(item.id), false, text);
     }
-    std::vector<fw::Bitmap> bitmaps;
-    for (const auto& picture : kMenuPictures) {
-        HMENU submenu = GetSubMenu(menu, picture.submenu);
-        fw::Bitmap bitmap = fw::LoadMenuPicture(hwnd(), picture.bitmap);
-        if (!submenu || !bitmap) continue;
-        SetMenuItemBitmaps(submenu, static_cast<UINT>(picture.position), MF_BYPOSITION, bitmap.get(), bitmap.get());
-        bitmaps.push_back(std::move(bitmap));
-    }
+    std::vector<fw::Bitmap> bitmaps = fw::SetMenuPictures(hwnd(), menu, kMenuPictures);
     // The old pictures go only now that the menu no longer shows them.
     menuBitmaps_ = std::move(bitmaps);
     DrawMenuBar(hwnd());
@@ -662,13 +652,9 @@ void CVarnholtDlg::ShowTreeMenu(LPARAM at) {
     HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TREE_CONTEXT));
     if (!menu) return;
     HMENU items = GetSubMenu(menu, 0);
-    std::vector<fw::Bitmap> pictures;
-    for (size_t i = 0; i < std::size(kContextTexts); ++i) {
-        fw::SetMenuText(items, static_cast<UINT>(kContextTexts[i].id), false, texts_.GetText(kContextTexts[i].number));
-        fw::Bitmap picture = fw::LoadMenuPicture(hwnd(), kContextPictures[i]);
-        SetMenuItemBitmaps(items, static_cast<UINT>(i), MF_BYPOSITION, picture.get(), picture.get());
-        pictures.push_back(std::move(picture));
-    }
+    for (const auto& text : kContextTexts)
+        fw::SetMenuText(items, static_cast<UINT>(text.id), false, texts_.GetText(text.number));
+    const std::vector<fw::Bitmap> pictures = fw::SetMenuPictures(hwnd(), menu, kContextPictures);
     TrackPopupMenu(items, TPM_CENTERALIGN, point.x, point.y, 0, hwnd(), nullptr);
     DestroyMenu(menu);
 }
