@@ -310,11 +310,12 @@ void CBrisvaneDlg::WatchModuleEnd() {
         constexpr int kGraceTicks = 5;
         if (!runningProgram_.HasEnded() || ++endedTicks_ < kGraceTicks) return;
     }
+    // The run is over before the window shows: whoever sees it sees "active" gone.
+    store_.DeleteRegistryValue(1, contract::kActive);
+    KillTimer(hwnd(), kWatchTimer);
     hiddenForModule_ = false;
     ShowWindow(hwnd(), SW_RESTORE);
     SetForegroundWindow(hwnd());
-    store_.DeleteRegistryValue(1, contract::kActive);
-    KillTimer(hwnd(), kWatchTimer);
     const std::optional<size_t> ended = std::exchange(runningModule_, std::nullopt);
     runningProgram_ = StartedProgram();
     if (!ended || !kModules[*ended].searchLimit) return;
