@@ -7,9 +7,6 @@
 
 #include "tests/engine/EngineTestSupport.h"
 #include "tests/support/TestSupport.h"
-#include "varnholt/engine/ContentCache.h"
-#include "varnholt/engine/DuplicateSearch.h"
-#include "varnholt/engine/MemoryTree.h"
 
 using namespace engine_test;
 using namespace testing_support;
@@ -23,29 +20,9 @@ std::string Hex(const Digest& d) {
     return s;
 }
 
-struct Searched {
-    std::vector<std::wstring> tree;
-    SearchStats stats;
-};
-
-// A search of a folder, size and checksum in one step (or two), with the cache file given (or none).
-Searched Search(const std::wstring& folder, const std::wstring& cacheFile, const wchar_t* criteria = L"01000010") {
-    SearchSettings settings = MakeSettings(criteria);
-    settings.categoryBounds = {100, 1000000, 2000000, 3000000, 4000000, 5000000};
-    NumberTexts texts;
-    FakeProgress progress;
-    MemoryTree tree;
-    FileContentSource content;
-    ContentCache cache;
-    if (!cacheFile.empty()) cache.Load(cacheFile);
-    DuplicateSearch search(settings, texts, progress, tree, content, cacheFile.empty() ? nullptr : &cache);
-    DuplicateResults results;
-    search.Begin(results);
-    search.Collect(folder + L"\\...");
-    search.Compare(results);
-    if (settings.sameChecksum && settings.checksumSecondStep) search.SecondStep(results);
-    if (!cacheFile.empty()) cache.Save(cacheFile);
-    return {tree.TextsInOrder(), search.Stats()};
+// Size and checksum in one step (or two), with the cache file given (or none).
+DiskSearch Search(const std::wstring& folder, const std::wstring& cacheFile, const wchar_t* criteria = L"01000010") {
+    return SearchOnDisk(folder + L"\\...", criteria, {100, 1000000, 2000000, 3000000, 4000000, 5000000}, cacheFile);
 }
 
 // Puts a file's last-write time back to what it was, as some programs do after writing.
@@ -164,18 +141,18 @@ TEST(ContentCache, SecondSearchOpensOnlyWhatChanged) {
     for (const wchar_t* criteria : {L"01000010", L"01000011"}) {
         SCOPED_TRACE(testing::Message() << criteria);
         DeleteFileW(cache.c_str());
-        const Searched plain = Search(tree, L"", criteria);
-        const Searched first = Search(tree, cache, criteria);
+        const DiskSearch plain = Search(tree, L"", criteria);
+        const DiskSearch first = Search(tree, cache, criteria);
         EXPECT_EQ(first.tree, plain.tree);
         EXPECT_EQ(first.stats.opens, plain.stats.opens) << "the first search reads no more than before";
-        const Searched second = Search(tree, cache, criteria);
+        const DiskSearch second = Search(tree, cache, criteria);
         EXPECT_EQ(second.tree, plain.tree);
         EXPECT_EQ(second.stats.opens, 0u);
     }
 
     // c2 rewritten to other bytes of the same length, its time put back: read again, and it leaves its group.
     RewriteKeepingTime(tree + L"\\c2.txt", "changed!!!");
-    Searched after = Search(tree, cache);
+    DiskSearch after = Search(tree, cache);
     EXPECT_EQ(after.stats.opens, 1u);
     EXPECT_EQ(after.tree, Search(tree, L"").tree);
     EXPECT_EQ(std::count(after.tree.begin(), after.tree.end(), tree + L"\\c2.txt"), 0);

@@ -1,6 +1,8 @@
 #pragma once
 // Fakes for the engine's interfaces: texts by number, a progress sink that
 // counts and can press Cancel, contents held in memory.
+#include <algorithm>
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -9,7 +11,10 @@
 #include <string>
 
 #include "common/TextSource.h"
+#include "varnholt/engine/ContentCache.h"
 #include "varnholt/engine/ContentSource.h"
+#include "varnholt/engine/DuplicateSearch.h"
+#include "varnholt/engine/MemoryTree.h"
 #include "varnholt/engine/SearchSettings.h"
 #include "varnholt/engine/SearchSinks.h"
 
@@ -108,5 +113,36 @@ inline SearchSettings MakeSettings(const std::wstring& criteria, const std::wstr
 }
 
 inline void SetOption(SearchSettings& s, size_t position, wchar_t c) { s.optionsText[position] = c; }
+
+// A whole search of real folders ("folder\\..." joined by ";"), both steps where
+// the criteria ask for two, through the cache file when one is given.
+struct DiskSearch {
+    std::vector<std::wstring> tree;       // the results tree's texts in order
+    std::vector<std::wstring> collected;  // every collected path, sorted
+    SearchStats stats;
+};
+inline DiskSearch SearchOnDisk(const std::wstring& pathList, const std::wstring& criteria,
+                               const std::array<uint64_t, 6>& bounds, const std::wstring& cacheFile = {}) {
+    SearchSettings settings = MakeSettings(criteria);
+    settings.categoryBounds = bounds;
+    NumberTexts texts;
+    FakeProgress progress;
+    MemoryTree tree;
+    FileContentSource content;
+    ContentCache cache;
+    if (!cacheFile.empty()) cache.Load(cacheFile);
+    DuplicateSearch search(settings, texts, progress, tree, content, cacheFile.empty() ? nullptr : &cache);
+    DuplicateResults results;
+    search.Begin(results);
+    search.Collect(pathList);
+    search.Compare(results);
+    if (settings.sameChecksum && settings.checksumSecondStep) search.SecondStep(results);
+    if (!cacheFile.empty()) cache.Save(cacheFile);
+    DiskSearch out{tree.TextsInOrder(), {}, search.Stats()};
+    for (const auto& list : search.Files().Lists())
+        for (const auto& e : list.entries) out.collected.push_back(search.Files().Path(e));
+    std::sort(out.collected.begin(), out.collected.end());
+    return out;
+}
 
 }  // namespace engine_test

@@ -9,8 +9,6 @@
 #include "common/PowerClass.h"
 #include "tests/engine/EngineTestSupport.h"
 #include "tests/support/TestSupport.h"
-#include "varnholt/engine/DuplicateSearch.h"
-#include "varnholt/engine/MemoryTree.h"
 
 using namespace engine_test;
 using namespace testing_support;
@@ -25,24 +23,9 @@ struct Searched {
 };
 
 Searched Search(const std::wstring& pathList, const std::wstring& criteria) {
-    SearchSettings settings = MakeSettings(criteria);
-    settings.categoryBounds = {1000000, 2000000, 3000000, 4000000, 5000000, 6000000};
-    NumberTexts texts;
-    FakeProgress progress;
-    MemoryTree tree;
-    FileContentSource content;
-    DuplicateSearch search(settings, texts, progress, tree, content);
-    DuplicateResults results;
-    search.Begin(results);
-    search.Collect(pathList);
-    search.Compare(results);
-    if (settings.sameChecksum && settings.checksumSecondStep) search.SecondStep(results);
-
-    Searched out;
-    for (const auto& list : search.Files().Lists())
-        for (const auto& e : list.entries) out.collected.push_back(search.Files().Path(e));
-    std::sort(out.collected.begin(), out.collected.end());
-    for (const std::wstring& text : tree.TextsInOrder()) {
+    const DiskSearch s = SearchOnDisk(pathList, criteria, {1000000, 2000000, 3000000, 4000000, 5000000, 6000000});
+    Searched out{s.collected, {}};
+    for (const std::wstring& text : s.tree) {
         if (text.find(L'\\') == std::wstring::npos) out.groups.emplace_back();
         else out.groups.back().push_back(text);
     }
