@@ -25,24 +25,8 @@ if [ ${#trees[@]} -eq 0 ]; then
   trees=("$bench/t50k")
 fi
 
-cat > "$out/config.ini" <<'INI'
-Product ID
-0026
-Language
-[1033]
-Categories
-1;100;1;10;100;1;
-Options
-01000010xxxxxxx012000000100xxx1011x112223xxxxx
-OptionsSize
-1
-OptionsName
-*
-OptionsDate
-2020-01-01 00:00:00
-INI
 winpath() { local p=${1//\//\\}; echo "Z:$p"; }
-config=$(winpath "$out/config.ini")
+config=$(winpath "$top/bench/config.ini")
 cache=$out/cache.dat
 
 warm() { find "$1" -type f -print0 | xargs -0 -P2 cat > /dev/null; }
