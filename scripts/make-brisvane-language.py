@@ -187,6 +187,15 @@ BRISVANE = {
           'gelaten: "%2"',
           'As configurações de %1 guardam um byte por caractere e não podem conter este texto; elas foram deixadas '
           'como estavam: "%2"'),
+
+    # About box.
+    620: ("About Quorvexsoft Brisvane", "Info über Quorvexsoft Brisvane", "À propos de Quorvexsoft Brisvane",
+          "Acerca de Quorvexsoft Brisvane", "Over Quorvexsoft Brisvane", "Sobre o Quorvexsoft Brisvane"),
+    625: ("Quorvexsoft Brisvane Version 7", "Quorvexsoft Brisvane Version 7", "Quorvexsoft Brisvane version 7",
+          "Quorvexsoft Brisvane versión 7", "Quorvexsoft Brisvane versie 7", "Quorvexsoft Brisvane versão 7"),
+    630: ("The shell of the Quorvexsoft suite.", "Die Zentrale der Quorvexsoft-Programme.",
+          "Le poste de commande de la suite Quorvexsoft.", "El centro de mando de la suite Quorvexsoft.",
+          "Het startpunt van de Quorvexsoft-suite.", "O centro de comando da suíte Quorvexsoft."),
 }
 
 BRISVANE_NAMES = {
@@ -203,6 +212,7 @@ BRISVANE_NAMES = {
     470: "MenuStartScreen", 500: "HeadlineFinished", 505: "HeadlineRunning", 510: "MenuOneClickSettings",
     515: "SearchLimitGroup", 520: "SearchLimitExplained",
     600: "ModuleNotStarted", 605: "ModuleDidNotAnswer", 610: "ModuleStoreUnusable", 615: "ModuleStoreEightBit",
+    620: "AboutCaption", 625: "AboutVersion", 630: "AboutText",
 }
 
 # The stand-in modules: a small window that tells what it was started with.

@@ -600,6 +600,15 @@ TEXTS = {
     1095: ("The results list could not be written:", "Die Ergebnisliste konnte nicht geschrieben werden:",
            "La liste des résultats n'a pas pu être écrite :", "No se pudo escribir la lista de resultados:",
            "De resultatenlijst kon niet worden geschreven:", "Não foi possível gravar a lista de resultados:"),
+
+    # About box.
+    1100: ("About Quorvexsoft Varnholt", "Info über Quorvexsoft Varnholt", "À propos de Quorvexsoft Varnholt",
+           "Acerca de Quorvexsoft Varnholt", "Over Quorvexsoft Varnholt", "Sobre o Quorvexsoft Varnholt"),
+    1105: ("Quorvexsoft Varnholt Version 7", "Quorvexsoft Varnholt Version 7", "Quorvexsoft Varnholt version 7",
+           "Quorvexsoft Varnholt versión 7", "Quorvexsoft Varnholt versie 7", "Quorvexsoft Varnholt versão 7"),
+    1110: ("Finds duplicate files on your computer.", "Findet doppelte Dateien auf Ihrem Computer.",
+           "Trouve les fichiers en double sur votre ordinateur.", "Encuentra archivos duplicados en su equipo.",
+           "Vindt dubbele bestanden op uw computer.", "Encontra arquivos duplicados no seu computador."),
 }
 
 
@@ -651,6 +660,7 @@ NAMES = {
     1060: "LanguageFileMissing", 1065: "LanguageFileUnreadable",
     1070: "WipeFailed", 1075: "FileChanged", 1080: "MoveIncomplete", 1085: "MoveCounts", 1090: "DeleteFailed",
     1095: "ResultsNotWritten",
+    1100: "AboutCaption", 1105: "AboutVersion", 1110: "AboutText",
 }
 
 # Runs of entries that the code reaches by arithmetic: a function of the index,

@@ -72,6 +72,10 @@
 #define IDC_LIMIT_WICKERLUME_TEXT 1032
 #define IDC_LIMIT_EXPLAINED 1033
 
+// About box.
+#define IDC_ABOUT_VERSION 1040
+#define IDC_ABOUT_TEXT 1041
+
 // Menu commands.
 #define ID_HELP_WEBSITE 32787
 #define ID_HELP_ABOUT 32788

@@ -71,6 +71,7 @@
 
 // About box (template 100).
 #define IDC_ABOUT_VERSION 1057
+#define IDC_ABOUT_TEXT 1100
 
 // Progress window (template 131); OK (1) and Cancel (2) are invisible.
 #define IDC_PROGRESS_PICTURE 1005

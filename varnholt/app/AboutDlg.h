@@ -1,8 +1,10 @@
 #pragma once
 #include "common/PowerClass.h"
 #include "framework/Dialog.h"
+#include "varnholt/app/WindowTexts.h"
 
-// The about box; a version text with an "h" marks the Glimmerfen edition.
+// The about box, in the window's language; a version text with an "h" marks the
+// Glimmerfen edition.
 class CAboutDlg : public fw::Dialog {
 public:
     CAboutDlg();
@@ -12,4 +14,5 @@ protected:
 
 private:
     PowerClass store_;
+    WindowTexts texts_;
 };

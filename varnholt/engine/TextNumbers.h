@@ -174,6 +174,9 @@ inline constexpr int kMoveIncomplete = 1080;  // Not every listed file could be 
 inline constexpr int kMoveCounts = 1085;  // Files moved: %1. Files that stayed where they were: %2
 inline constexpr int kDeleteFailed = 1090;  // The file could not be deleted.
 inline constexpr int kResultsNotWritten = 1095;  // The results list could not be written:
+inline constexpr int kAboutCaption = 1100;  // About Quorvexsoft Varnholt
+inline constexpr int kAboutVersion = 1105;  // Quorvexsoft Varnholt Version 7
+inline constexpr int kAboutText = 1110;  // Finds duplicate files on your computer.
 
 // Entries 120 to 150 in steps of 5, by category c, 0 to 6.
 constexpr int ComparingCategory(int c) { return kComparingCategory1 + 5 * c; }
