@@ -55,5 +55,6 @@ inline constexpr int kModuleStoreEightBit = 615;  // The settings of %1 keep one
 inline constexpr int kAboutCaption = 620;  // About Quorvexsoft Brisvane
 inline constexpr int kAboutVersion = 625;  // Quorvexsoft Brisvane Version 7
 inline constexpr int kAboutText = 630;  // The shell of the Quorvexsoft suite.
+inline constexpr int kSystemDefaultLanguage = 635;  // System default language
 
 }  // namespace txt

@@ -82,9 +82,9 @@ BRISVANE = {
     222: ("&Tressivon",) * 6,
     245: ("&Help", "&Hilfe", "&Aide", "A&yuda", "&Help", "A&juda"),
     250: ("Show &help file for ...", "&Hilfedatei anzeigen für ...", "Afficher l'&aide de ...",
-          "Mostrar la &ayuda de ...", "&Helpbestand tonen voor ...", "Mostrar a &ajuda de ..."),
+          "&Mostrar la ayuda de ...", "&Helpbestand tonen voor ...", "Mostrar a &ajuda de ..."),
     255: ("Go to Quorvexsoft &website", "Zur Quorvexsoft-&Website", "Aller sur le &site de Quorvexsoft",
-          "Ir al sitio &web de Quorvexsoft", "Naar de Quorvexsoft-&website", "Ir para o &site da Quorvexsoft"),
+          "Ir al sitio &web de Quorvexsoft", "Naar de Quorvexsoft-&website", "&Ir para o site da Quorvexsoft"),
     260: ("&About ...", "Ü&ber ...", "À &propos ...", "&Acerca de ...", "&Info ...", "&Sobre ..."),
 
     # One-click cleaning: the progress panel, the status line and the report.
@@ -196,6 +196,8 @@ BRISVANE = {
     630: ("The shell of the Quorvexsoft suite.", "Die Zentrale der Quorvexsoft-Programme.",
           "Le poste de commande de la suite Quorvexsoft.", "El centro de mando de la suite Quorvexsoft.",
           "Het startpunt van de Quorvexsoft-suite.", "O centro de comando da suíte Quorvexsoft."),
+    635: ("System default language", "Standardsprache des Systems", "Langue par défaut du système",
+          "Idioma predeterminado del sistema", "Standaardtaal van het systeem", "Idioma padrão do sistema"),
 }
 
 BRISVANE_NAMES = {
@@ -212,7 +214,7 @@ BRISVANE_NAMES = {
     470: "MenuStartScreen", 500: "HeadlineFinished", 505: "HeadlineRunning", 510: "MenuOneClickSettings",
     515: "SearchLimitGroup", 520: "SearchLimitExplained",
     600: "ModuleNotStarted", 605: "ModuleDidNotAnswer", 610: "ModuleStoreUnusable", 615: "ModuleStoreEightBit",
-    620: "AboutCaption", 625: "AboutVersion", 630: "AboutText",
+    620: "AboutCaption", 625: "AboutVersion", 630: "AboutText", 635: "SystemDefaultLanguage",
 }
 
 # The stand-in modules: a small window that tells what it was started with.

@@ -36,18 +36,18 @@ TEXTS = {
     15: ("Path to search for duplicates:", "Pfad für die Duplikatsuche:", "Chemin où chercher les doublons :",
          "Ruta en la que buscar duplicados:", "Pad waarin naar duplicaten wordt gezocht:",
          "Caminho para procurar duplicatas:"),
-    17: ("Save &Results", "Ergebnisse &speichern", "Enregistrer les &résultats", "&Guardar resultados",
-         "Resultaten op&slaan", "Salvar &resultados"),
-    18: ("Edi&t Results", "Ergebnisse &bearbeiten", "Modifier les résul&tats", "&Editar resultados",
-         "Resultaten &bewerken", "Edi&tar resultados"),
+    17: ("Save &Results", "Liste &speichern", "Enregistrer la &liste", "&Guardar lista",
+         "Lijst op&slaan", "Salvar &resultados"),
+    18: ("Edi&t Results", "Liste &bearbeiten", "&Modifier la liste", "&Editar resultados",
+         "Lijst &wijzigen", "Edi&tar resultados"),
     20: ("&Execute File", "Datei &ausführen", "&Exécuter le fichier", "E&jecutar archivo",
          "Bestand &uitvoeren", "&Executar arquivo"),
     25: ("&Show Folder", "&Ordner anzeigen", "Afficher le &dossier", "&Mostrar carpeta", "&Map tonen",
          "&Mostrar pasta"),
     30: ("&Delete", "&Löschen", "&Supprimer", "E&liminar", "&Verwijderen", "E&xcluir"),
-    35: ("&Browse", "&Durchsuchen", "&Parcourir", "E&xaminar", "B&laderen", "&Procurar"),
+    35: ("&Browse", "D&urchsuchen", "&Parcourir", "E&xaminar", "B&laderen", "&Procurar"),
     40: ("&Options", "O&ptionen", "&Options", "&Opciones", "&Opties", "&Opções"),
-    45: ("&Find Duplicates", "Duplikate &finden", "&Chercher les doublons", "&Buscar duplicados",
+    45: ("F&ind Duplicates", "Duplikate f&inden", "&Chercher les doublons", "&Buscar duplicados",
          "&Duplicaten zoeken", "&Localizar duplicatas"),
 
     # Welcome panel.
@@ -205,7 +205,7 @@ TEXTS = {
           "Er zijn nog geen resultaten. Start eerst een zoekopdracht!",
           "Ainda não há resultados. Primeiro inicie uma pesquisa!"),
     # Menu: Functions.
-    405: ("F&unctions", "&Funktionen", "F&onctions", "&Funciones", "&Functies", "&Funções"),
+    405: ("F&unctions", "&Funktionen", "Fo&nctions", "&Funciones", "&Functies", "&Funções"),
     410: ("&Edit Results", "Ergebnisse &bearbeiten", "&Modifier les résultats", "&Editar resultados",
           "Resultaten &bewerken", "&Editar resultados"),
     415: ("&Save Results", "Ergebnisse &speichern", "&Enregistrer les résultats", "&Guardar resultados",
@@ -609,6 +609,26 @@ TEXTS = {
     1110: ("Finds duplicate files on your computer.", "Findet doppelte Dateien auf Ihrem Computer.",
            "Trouve les fichiers en double sur votre ordinateur.", "Encuentra archivos duplicados en su equipo.",
            "Vindt dubbele bestanden op uw computer.", "Encontra arquivos duplicados no seu computador."),
+
+    # Texts of the shared dialogs and checks, in the window's language.
+    1115: ("System default language", "Standardsprache des Systems", "Langue par défaut du système",
+           "Idioma predeterminado del sistema", "Standaardtaal van het systeem", "Idioma padrão do sistema"),
+    1120: ("No exception list detected!", "Keine Ausnahmeliste erkannt!", "Aucune liste d'exceptions détectée !",
+           "¡No se ha detectado ninguna lista de excepciones!", "Geen uitzonderingenlijst gevonden!",
+           "Nenhuma lista de exceções detectada!"),
+    1125: ("All files (*.*)", "Alle Dateien (*.*)", "Tous les fichiers (*.*)", "Todos los archivos (*.*)",
+           "Alle bestanden (*.*)", "Todos os arquivos (*.*)"),
+    1130: ("The paper format you selected is not supported!", "Das gewählte Papierformat wird nicht unterstützt!",
+           "Le format de papier choisi n'est pas pris en charge !",
+           "¡El formato de papel seleccionado no es compatible!", "Het gekozen papierformaat wordt niet ondersteund!",
+           "O formato de papel selecionado não é suportado!"),
+    1135: ("Quorvexsoft Printing Error", "Quorvexsoft Druckfehler", "Quorvexsoft - Erreur d'impression",
+           "Quorvexsoft - Error de impresión", "Quorvexsoft - Afdrukfout", "Quorvexsoft - Erro de impressão"),
+    1140: ("Please enter an integer.", "Bitte geben Sie eine ganze Zahl ein.", "Veuillez entrer un nombre entier.",
+           "Introduzca un número entero.", "Voer een geheel getal in.", "Digite um número inteiro."),
+    1145: ("Please enter an integer between %1 and %2.", "Bitte geben Sie eine ganze Zahl zwischen %1 und %2 ein.",
+           "Veuillez entrer un nombre entier entre %1 et %2.", "Introduzca un número entero entre %1 y %2.",
+           "Voer een geheel getal tussen %1 en %2 in.", "Digite um número inteiro entre %1 e %2."),
 }
 
 
@@ -661,6 +681,8 @@ NAMES = {
     1070: "WipeFailed", 1075: "FileChanged", 1080: "MoveIncomplete", 1085: "MoveCounts", 1090: "DeleteFailed",
     1095: "ResultsNotWritten",
     1100: "AboutCaption", 1105: "AboutVersion", 1110: "AboutText",
+    1115: "SystemDefaultLanguage", 1120: "NoExceptionList", 1125: "AllFilesFilter", 1130: "PaperNotSupported",
+    1135: "PrintingErrorCaption", 1140: "EnterInteger", 1145: "EnterIntegerInRange",
 }
 
 # Runs of entries that the code reaches by arithmetic: a function of the index,

@@ -12,12 +12,13 @@ namespace {
 const wchar_t* const kValues[] = {contract::kActive,    contract::kProgress1Max, contract::kProgress1,
                                   contract::kProgress2, contract::kProgress3,    contract::kProgressCancelled};
 
-// A shipped template with the version replaced and the language set to English.
-void Install(const std::wstring& from, const std::wstring& to, const std::wstring& version) {
+// A shipped template with the version and the language replaced.
+void Install(const std::wstring& from, const std::wstring& to, const std::wstring& version,
+             const std::wstring& language) {
     auto lines = fw::ReadTextLines(from);
     for (size_t i = 0; i + 1 < lines.size(); ++i) {
         if (lines[i] == L"Version") lines[i + 1] = version;
-        if (lines[i] == L"Language") lines[i + 1] = L"[1033]";
+        if (lines[i] == L"Language") lines[i + 1] = language;
     }
     fw::WriteTextLines(to, lines);
 }
@@ -31,14 +32,14 @@ std::wstring Lower(std::wstring text) {
 
 }  // namespace
 
-Suite::Suite() {
+Suite::Suite(const std::wstring& language) {
     version_ = L"7.bt" + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(GetTickCount64() % 100000);
-    Install(DataFolder(L"brisvane") + L"\\config.ini", folder_ / L"config.ini", version_);
+    Install(DataFolder(L"brisvane") + L"\\config.ini", folder_ / L"config.ini", version_, language);
     CopyFileW((DataFolder(L"brisvane") + L"\\0020trl.ini").c_str(), (folder_ / L"0020trl.ini").c_str(), FALSE);
     for (const auto& module : contract::kModules) {
         const std::wstring folder = folder_.path() + module.subfolder;
         CreateDirectoryW(folder.c_str(), nullptr);
-        Install(DataFolder(Lower(module.name)) + L"\\config.ini", folder + L"\\config.ini", version_);
+        Install(DataFolder(Lower(module.name)) + L"\\config.ini", folder + L"\\config.ini", version_, language);
     }
     PowerClass::SetProgramFolderForTests(folder_.path());
     ClearRegistry();

@@ -15,7 +15,8 @@ namespace brisvane_tests {
 
 class Suite {
 public:
-    Suite();
+    // Brisvane and the modules set to this language.
+    explicit Suite(const std::wstring& language = L"[1033]");
     ~Suite();
     Suite(const Suite&) = delete;
     Suite& operator=(const Suite&) = delete;

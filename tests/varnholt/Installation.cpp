@@ -92,7 +92,10 @@ Installation::Installation(const InstallationOptions& options) {
     std::wstring config;
     for (const auto& [key, value] : keys) config += key + L"\n" + value + L"\n";
     if (options.withTemplate) fw::WriteTextFile(program_ / L"config.ini", config);
-    if (options.withLanguageFile) fw::WriteTextFile(program_ / L"0026trl.ini", LanguageFile());
+    if (options.withLanguageFile && options.shippedLanguageFile)
+        CopyFileW((SourceDir() + L"\\data\\varnholt\\0026trl.ini").c_str(), (program_ / L"0026trl.ini").c_str(), FALSE);
+    else if (options.withLanguageFile)
+        fw::WriteTextFile(program_ / L"0026trl.ini", LanguageFile());
     if (options.withExceptionFile) {
         std::wstring list = L"Quorvexsoft Varnholt - Exceptions\n" + std::wstring(39, L'=') + L"\n\n";
         for (const auto& e : options.exceptions) list += e + L"\n";

@@ -19,6 +19,8 @@ struct InstallationOptions {
     bool keepLastPath = true;
     bool withTemplate = true;
     bool withLanguageFile = true;
+    // The language file Varnholt ships, in place of the tests' numbered texts.
+    bool shippedLanguageFile = false;
     bool withExceptionFile = true;
     std::vector<std::wstring> exceptions = {L"*\\Thumbs.db", L"*\\desktop.ini"};
 };

@@ -16,7 +16,7 @@ inline constexpr int kShowFolder = 25;  // &Show Folder
 inline constexpr int kDelete = 30;  // &Delete
 inline constexpr int kBrowse = 35;  // &Browse
 inline constexpr int kOptions = 40;  // &Options
-inline constexpr int kFindDuplicates = 45;  // &Find Duplicates
+inline constexpr int kFindDuplicates = 45;  // F&ind Duplicates
 inline constexpr int kWelcomeTitle = 50;  // Welcome to Quorvexsoft Varnholt
 inline constexpr int kWelcomeText1 = 55;  // This very easy to use program helps you to detect duplica...
 inline constexpr int kWelcomeText2 = 60;  // Since each user defines duplicate files different concern...
@@ -177,6 +177,13 @@ inline constexpr int kResultsNotWritten = 1095;  // The results list could not b
 inline constexpr int kAboutCaption = 1100;  // About Quorvexsoft Varnholt
 inline constexpr int kAboutVersion = 1105;  // Quorvexsoft Varnholt Version 7
 inline constexpr int kAboutText = 1110;  // Finds duplicate files on your computer.
+inline constexpr int kSystemDefaultLanguage = 1115;  // System default language
+inline constexpr int kNoExceptionList = 1120;  // No exception list detected!
+inline constexpr int kAllFilesFilter = 1125;  // All files (*.*)
+inline constexpr int kPaperNotSupported = 1130;  // The paper format you selected is not supported!
+inline constexpr int kPrintingErrorCaption = 1135;  // Quorvexsoft Printing Error
+inline constexpr int kEnterInteger = 1140;  // Please enter an integer.
+inline constexpr int kEnterIntegerInRange = 1145;  // Please enter an integer between %1 and %2.
 
 // Entries 120 to 150 in steps of 5, by category c, 0 to 6.
 constexpr int ComparingCategory(int c) { return kComparingCategory1 + 5 * c; }
