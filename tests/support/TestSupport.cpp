@@ -164,11 +164,11 @@ ShellOpenRecorder::ShellOpenRecorder() {
 
 ShellOpenRecorder::~ShellOpenRecorder() { fw::hooks::shellOpen = nullptr; }
 
-Program::Program(const std::wstring& exe, const std::wstring& folder) {
+Program::Program(const std::wstring& exe, const std::wstring& folder, const std::wstring& arguments) {
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    std::wstring command = L"\"" + exe + L"\"";
+    std::wstring command = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                        folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
         process_ = pi.hProcess;

@@ -69,7 +69,7 @@ public:
 // A started program; killed at the end if it still runs.
 class Program {
 public:
-    Program(const std::wstring& exe, const std::wstring& folder = L"");
+    Program(const std::wstring& exe, const std::wstring& folder = L"", const std::wstring& arguments = L"");
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
