@@ -332,6 +332,7 @@ void CBrisvaneDlg::ChangeLanguage() {
     const std::wstring current = store_.ReadConfigValue(contract::kLanguage);
     CLanguage dialog;
     dialog.labelText = texts_.GetText(txt::kSelectLanguage);
+    dialog.systemDefaultText = texts_.GetText(txt::kSystemDefaultLanguage);
     dialog.languageCode = current;
     dialog.DoModal(hwnd());
     if (dialog.languageCode == current) return;

@@ -34,7 +34,7 @@ bool LanguageSelectionDialog::OnInitDialog() {
         codeNameList.push_back(code);
         codeNameList.push_back(name);
     }
-    editText = kSystemDefault;
+    editText = systemDefaultText;
     for (size_t i = 0; i + 1 < codeNameList.size(); i += 2)
         if (codeNameList[i] == languageCode) {
             editText = codeNameList[i + 1];

@@ -22,6 +22,7 @@ public:
     // Code, name, code, name, ... in file order.
     std::vector<std::wstring> codeNameList;
     std::wstring labelText;       // set by the caller before the dialog opens
+    std::wstring systemDefaultText = kSystemDefault;  // shown while no language is chosen; the caller's language
     std::wstring languageCode;    // in: the current code; out: the chosen one
     PowerClass store;
     std::wstring editText;

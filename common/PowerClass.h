@@ -84,5 +84,7 @@ public:
 
     // --- printing ---
     // Prints PrintLineList on the printer the user chooses; the list stays as it is.
-    bool PrintLines();
+    // The two texts say, in the caller's language, that the chosen paper cannot be used.
+    bool PrintLines(const std::wstring& paperMessage = L"The paper format you selected is not supported!",
+                    const std::wstring& paperCaption = L"Quorvexsoft Printing Error");
 };

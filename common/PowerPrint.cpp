@@ -50,13 +50,12 @@ std::vector<PrintedRow> LayOutPrintLines(const std::vector<std::wstring>& lines)
     return rows;
 }
 
-bool PowerClass::PrintLines() {
+bool PowerClass::PrintLines(const std::wstring& paperMessage, const std::wstring& paperCaption) {
     std::optional<fw::PrintChoice> choice = fw::ShowPrintDialog(nullptr);
     if (!choice || choice->devMode.size() < sizeof(DEVMODEW)) return false;
     auto* mode = reinterpret_cast<DEVMODEW*>(choice->devMode.data());
     if (mode->dmPaperSize != DMPAPER_LETTER && mode->dmPaperSize != DMPAPER_A4) {
-        fw::ShowMessageBox(nullptr, L"The paper format you selected is not supported!", L"Quorvexsoft Printing Error",
-                           MB_OK);
+        fw::ShowMessageBox(nullptr, paperMessage, paperCaption, MB_OK);
         return false;
     }
     mode->dmOrientation = DMORIENT_PORTRAIT;

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "framework/Controls.h"
@@ -50,7 +51,7 @@ public:
 
     DataExchange& Text(int id, std::wstring& member) {
         fields_.push_back({id, [id, &member](HWND d) { Window(GetDlgItem(d, id)).SetText(member); },
-                           [id, &member](HWND d, Commit& commit) -> std::optional<std::wstring> {
+                           [id, &member](HWND d, Commit& commit) -> std::optional<Failure> {
                                commit = [&member, text = Window(GetDlgItem(d, id)).GetText()] { member = text; };
                                return std::nullopt;
                            }});
@@ -67,7 +68,7 @@ public:
     // A check box as 0 (clear) or 1 (ticked).
     DataExchange& Check(int id, int& member) {
         fields_.push_back({id, [id, &member](HWND d) { Button(GetDlgItem(d, id)).SetCheck(member != 0); },
-                           [id, &member](HWND d, Commit& commit) -> std::optional<std::wstring> {
+                           [id, &member](HWND d, Commit& commit) -> std::optional<Failure> {
                                commit = [&member, on = Button(GetDlgItem(d, id)).IsChecked()] { member = on ? 1 : 0; };
                                return std::nullopt;
                            }});
@@ -83,7 +84,7 @@ public:
                                for (size_t i = 0; i < group.size(); ++i)
                                    Button(group[i]).SetCheck(static_cast<int>(i) == member);
                            },
-                           [firstId, &member](HWND d, Commit& commit) -> std::optional<std::wstring> {
+                           [firstId, &member](HWND d, Commit& commit) -> std::optional<Failure> {
                                int ticked = -1;
                                auto group = RadioGroup(d, firstId);
                                for (size_t i = 0; i < group.size() && ticked < 0; ++i)
@@ -102,7 +103,7 @@ public:
                                ComboBox list(GetDlgItem(d, id));
                                list.SetCurSel(member >= 0 && member < list.GetCount() ? member : -1);
                            },
-                           [id, &member](HWND d, Commit& commit) -> std::optional<std::wstring> {
+                           [id, &member](HWND d, Commit& commit) -> std::optional<Failure> {
                                commit = [&member, index = ComboBox(GetDlgItem(d, id)).GetCurSel()] { member = index; };
                                return std::nullopt;
                            }});
@@ -120,7 +121,7 @@ public:
         for (const auto& field : fields_) {
             Commit commit;
             if (auto message = field.read(dialog, commit)) {
-                if (onFailure == OnFailure::Tell) Fail(dialog, field.id, *message);
+                if (onFailure == OnFailure::Tell) Fail(dialog, field.id, Message(*message));
                 return false;
             }
             commits.push_back(std::move(commit));
@@ -133,39 +134,53 @@ public:
     static constexpr const wchar_t* kNotAnInteger = L"Please enter an integer.";
     static constexpr const wchar_t* kOutOfRange = L"Please enter an integer between %1 and %2.";
 
+    // The two messages in the window's language; the second holds %1 and %2 for the range.
+    void SetMessages(std::wstring notAnInteger, std::wstring outOfRange) {
+        notAnInteger_ = std::move(notAnInteger);
+        outOfRange_ = std::move(outOfRange);
+    }
+
+    std::wstring RangeMessage(std::pair<int, int> range) const {
+        std::wstring text = outOfRange_;
+        if (auto at = text.find(L"%1"); at != std::wstring::npos) text.replace(at, 2, std::to_wstring(range.first));
+        if (auto at = text.find(L"%2"); at != std::wstring::npos) text.replace(at, 2, std::to_wstring(range.second));
+        return text;
+    }
+
 private:
     using Commit = std::function<void()>;
+    // A failed integer check, with the range the field allows when it has one.
+    struct Failure {
+        std::optional<std::pair<int, int>> range;
+    };
     struct Field {
         int id;
         std::function<void(HWND dialog)> load;
-        // Reads the control: the message of a failed check, or nothing and the step that stores the value.
-        std::function<std::optional<std::wstring>(HWND dialog, Commit& commit)> read;
+        // Reads the control: a failed check, or nothing and the step that stores the value.
+        std::function<std::optional<Failure>(HWND dialog, Commit& commit)> read;
     };
+
+    std::wstring Message(const Failure& failure) const {
+        return failure.range ? RangeMessage(*failure.range) : notAnInteger_;
+    }
 
     DataExchange& AddInteger(int id, int& member, std::optional<std::pair<int, int>> range) {
         fields_.push_back(
             {id, [id, &member](HWND d) { Window(GetDlgItem(d, id)).SetText(std::to_wstring(member)); },
-             [id, &member, range](HWND d, Commit& commit) -> std::optional<std::wstring> {
+             [id, &member, range](HWND d, Commit& commit) -> std::optional<Failure> {
                  Window control(GetDlgItem(d, id));
                  auto value = ParseInteger(control.GetText());
-                 std::optional<std::wstring> failure;
+                 std::optional<Failure> failure;
                  if (range && (!value || *value < range->first || *value > range->second))
-                     failure = value ? RangeMessage(*range) : std::wstring(kNotAnInteger);
+                     failure = Failure{value ? range : std::nullopt};
                  else if (!value || *value < INT32_MIN || *value > INT32_MAX)
-                     failure = kNotAnInteger;
+                     failure = Failure{};
                  // A disabled field cannot take the focus to be corrected: its member keeps its value.
                  if (failure && !control.IsEnabled()) failure.reset();
                  else if (!failure) commit = [&member, v = static_cast<int>(*value)] { member = v; };
                  return failure;
              }});
         return *this;
-    }
-
-    static std::wstring RangeMessage(std::pair<int, int> range) {
-        std::wstring text = kOutOfRange;
-        text.replace(text.find(L"%1"), 2, std::to_wstring(range.first));
-        text.replace(text.find(L"%2"), 2, std::to_wstring(range.second));
-        return text;
     }
 
     static std::vector<HWND> RadioGroup(HWND dialog, int firstId) {
@@ -185,6 +200,8 @@ private:
     }
 
     std::vector<Field> fields_;
+    std::wstring notAnInteger_ = kNotAnInteger;
+    std::wstring outOfRange_ = kOutOfRange;
 };
 
 }  // namespace fw

@@ -44,9 +44,11 @@ TEST(LanguageList, ParseCases) {
 
 // Runs Varnholt's dialog with `current`; `act` works on the open dialog before OK.
 std::wstring RunDialog(const std::wstring& current, const std::function<void(HWND)>& act,
-                       std::wstring* shown = nullptr, std::wstring* label = nullptr) {
+                       std::wstring* shown = nullptr, std::wstring* label = nullptr,
+                       const wchar_t* systemDefault = nullptr) {
     CLangaugeSelection dialog;
     dialog.labelText = L"Choose!";
+    if (systemDefault) dialog.systemDefaultText = systemDefault;
     dialog.languageCode = current;
     DialogAnswer answer(L"Language Selection", [&](HWND h) {
         if (shown) *shown = fw::Window(GetDlgItem(h, IDC_LANGUAGE_COMBO)).GetText();
@@ -67,6 +69,9 @@ TEST(LanguageDialog, UnsetLanguageShowsTheSystemDefaultAndOkKeepsIt) {
     EXPECT_EQ(RunDialog(L"[----]", Nothing, &shown, &label), L"[----]");
     EXPECT_EQ(shown, L"System default language");
     EXPECT_EQ(label, L"Choose!");
+    // In the caller's language the same: its words show, and OK with them keeps the choice open.
+    EXPECT_EQ(RunDialog(L"[----]", Nothing, &shown, &label, L"Standardsprache des Systems"), L"[----]");
+    EXPECT_EQ(shown, L"Standardsprache des Systems");
 }
 
 TEST(LanguageDialog, CurrentLanguageShowsItsName) {

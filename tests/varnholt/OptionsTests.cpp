@@ -12,6 +12,7 @@
 #include "tests/varnholt/Installation.h"
 #include "varnholt/app/VarnholtDlg.h"
 #include "varnholt/app/WindowTexts.h"
+#include "varnholt/engine/TextNumbers.h"
 #include "varnholt/options/OptionsDlg.h"
 
 using namespace testing_support;
@@ -24,6 +25,9 @@ const std::map<int, std::wstring>& NumberTexts() {
     static const auto texts = [] {
         std::map<int, std::wstring> t;
         for (int n = 1; n < 1100; ++n) t[n] = L"T" + std::to_wstring(n);
+        // The integer checks' messages come from the texts too; the tables read them.
+        t[txt::kEnterInteger] = L"Please enter an integer.";
+        t[txt::kEnterIntegerInRange] = L"Please enter an integer between %1 and %2.";
         return t;
     }();
     return texts;

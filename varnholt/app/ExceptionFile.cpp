@@ -14,7 +14,8 @@ std::wstring LocateExceptionFile(const std::wstring& configPath, const std::wstr
     return FindExceptionFile(configPath, programFolder);
 }
 
-ExceptionLoad LoadExceptions(std::vector<std::wstring>& exceptions, const std::wstring& path, HWND owner) {
+ExceptionLoad LoadExceptions(std::vector<std::wstring>& exceptions, const std::wstring& path, HWND owner,
+                             const std::wstring& notAListText) {
     exceptions.clear();
     std::vector<std::wstring> lines;
     try {
@@ -25,7 +26,7 @@ ExceptionLoad LoadExceptions(std::vector<std::wstring>& exceptions, const std::w
         return PowerClass::FileExists(path) ? ExceptionLoad::Unreadable : ExceptionLoad::Missing;
     }
     if (!ParseExceptionLines(lines, exceptions))
-        fw::ShowMessageBox(owner, L"No exception list detected!", fw::ApplicationName(), MB_OK);
+        fw::ShowMessageBox(owner, notAListText, fw::ApplicationName(), MB_OK);
     return ExceptionLoad::Read;
 }
 

@@ -18,8 +18,9 @@ std::wstring LocateExceptionFile(const std::wstring& configPath, const std::wstr
 enum class ExceptionLoad { Read, Missing, Unreadable };
 
 // Replaces the list with the file's entries. A file without the title gives
-// "No exception list detected!" and an empty list; a missing or unreadable file
-// an empty list without a message (the caller tells of the unreadable one).
-ExceptionLoad LoadExceptions(std::vector<std::wstring>& exceptions, const std::wstring& path, HWND owner);
+// `notAListText` (in the window's language) and an empty list; a missing or
+// unreadable file an empty list without a message (the caller tells of the unreadable one).
+ExceptionLoad LoadExceptions(std::vector<std::wstring>& exceptions, const std::wstring& path, HWND owner,
+                             const std::wstring& notAListText = L"No exception list detected!");
 // Writes the list; a failure is not reported.
 void SaveExceptions(const std::vector<std::wstring>& exceptions, const std::wstring& path);

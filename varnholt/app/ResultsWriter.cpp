@@ -80,6 +80,6 @@ std::vector<std::wstring> ResultsWriter::PrintLines() const {
 
 void ResultsWriter::Print() const {
     store_.PrintLineList = PrintLines();
-    store_.PrintLines();
+    store_.PrintLines(texts_.GetText(txt::kPaperNotSupported), texts_.GetText(txt::kPrintingErrorCaption));
     store_.PrintLineList.clear();
 }

@@ -220,7 +220,7 @@ void CVarnholtDlg::LoadOnce() {
         }
     }
     exceptionFile_ = LocateExceptionFile(userConfigPath_, PowerClass::GetProgramFolder());
-    if (LoadExceptions(settings_.exceptions, exceptionFile_, hwnd()) == ExceptionLoad::Unreadable)
+    if (LoadExceptions(settings_.exceptions, exceptionFile_, hwnd(), texts_.GetText(txt::kNoExceptionList)) == ExceptionLoad::Unreadable)
         AddNotice({FileProblem::File::ExceptionList, exceptionFile_, false});
     else
         exceptionsLoaded_ = true;
@@ -534,6 +534,7 @@ void CVarnholtDlg::ChangeLanguage() {
     std::wstring current = ReadValue(L"Language");
     CLangaugeSelection dialog;
     dialog.labelText = texts_.GetText(txt::kSelectLanguage);
+    dialog.systemDefaultText = texts_.GetText(txt::kSystemDefaultLanguage);
     dialog.languageCode = current;
     dialog.DoModal(hwnd());
     if (dialog.languageCode == current) return;

@@ -58,7 +58,7 @@ bool COptions3::OnCommand(int id, int code, HWND) {
 
 void COptions3::AddFiles() {
     fw::FileDialogRequest request;
-    request.filter = L"All files (*.*)|*.*||";
+    request.filter = texts_.GetText(txt::kAllFilesFilter) + L"|*.*||";
     request.flags = OFN_HIDEREADONLY;
     request.multiple = true;
     auto list = List();

@@ -5,9 +5,11 @@
 #include <string>
 
 #include "framework/Dress.h"
+#include "varnholt/engine/TextNumbers.h"
 
 bool COptionsPage::OnInitDialog() {
     white_.reset(CreateSolidBrush(RGB(255, 255, 255)));
+    exchange_.SetMessages(texts_.GetText(txt::kEnterInteger), texts_.GetText(txt::kEnterIntegerInRange));
     Initialise();
     // The dialog decides where the focus goes.
     return false;
