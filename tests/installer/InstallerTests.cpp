@@ -1,0 +1,314 @@
+// The setups as an administrator runs them: silent installs into folders of the
+// tests' own, the uninstall entry they leave, and uninstalls run from that entry.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
+
+#include <map>
+
+#include "resources/brisvane/resource.h"
+#include "tests/support/TestSupport.h"
+
+using namespace testing_support;
+
+namespace {
+
+const wchar_t kUninstallRoot[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+const wchar_t kSuiteProduct[] = L"Quorvexsoft Brisvane";
+const wchar_t kVarnholtProduct[] = L"Quorvexsoft Varnholt";
+const wchar_t kUserKey[] = L"Software\\Quorvex\\Quorvexsoft Brisvane";
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+std::wstring KnownFolder(int csidl) {
+    wchar_t path[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+std::wstring StartMenu() { return KnownFolder(CSIDL_COMMON_PROGRAMS) + L"\\Quorvexsoft"; }
+std::wstring UserData() { return KnownFolder(CSIDL_APPDATA) + L"\\Quorvex"; }
+std::wstring SetupDir() {
+    std::wstring dir = GetEnv(L"SETUP_DIR");
+    if (!dir.empty() && dir[0] == L'/') {
+        dir = L"Z:" + dir;
+        for (auto& c : dir)
+            if (c == L'/') c = L'\\';
+    }
+    return dir;
+}
+
+// A value of a product's uninstall entry; empty when there is none.
+std::wstring EntryValue(const std::wstring& product, const wchar_t* name) {
+    wchar_t value[1024] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, (kUninstallRoot + product).c_str(), name, RRF_RT_REG_SZ, nullptr, value,
+                     &size) != ERROR_SUCCESS)
+        return {};
+    return value;
+}
+bool EntryExists(const std::wstring& product) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, (kUninstallRoot + product).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// Runs a command line; its exit code, or STILL_ACTIVE when it did not end in time.
+DWORD RunCommand(std::wstring command) {
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return ~0u;
+    CloseHandle(pi.hThread);
+    WaitFor([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, std::chrono::seconds(120));
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hProcess);
+    return code;
+}
+
+DWORD Install(const wchar_t* setup, const std::wstring& folder) {
+    return RunCommand(L"\"" + SetupDir() + L"\\" + setup + L"\" /S /D=" + folder);
+}
+
+// The uninstaller copies itself away and returns at once, so its work is
+// over when the entry and the uninstaller itself are gone.
+bool Uninstall(const std::wstring& product, const std::wstring& extra = L"") {
+    const std::wstring quiet = EntryValue(product, L"QuietUninstallString");
+    std::wstring exe = EntryValue(product, L"UninstallString");
+    if (exe.size() > 2 && exe.front() == L'"') exe = exe.substr(1, exe.size() - 2);
+    if (quiet.empty() || RunCommand(quiet + L" " + extra) != 0) return false;
+    return WaitFor([&] { return !EntryExists(product) && !Exists(exe); }, std::chrono::seconds(60));
+}
+
+// The files below a folder by their path in it, with their bytes.
+using Tree = std::map<std::wstring, std::string>;
+void List(const std::wstring& root, const std::wstring& sub, Tree& tree, std::vector<std::wstring>* folders = nullptr) {
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((root + sub + L"\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (folders) folders->push_back(sub + L"\\" + name);
+            List(root, sub + L"\\" + name, tree, folders);
+        } else {
+            tree[sub + L"\\" + name] = ReadBytes(root + sub + L"\\" + name);
+        }
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+}
+Tree List(const std::wstring& root) {
+    Tree tree;
+    List(root, L"", tree);
+    return tree;
+}
+
+void ExpectSameTree(const Tree& built, Tree installed) {
+    for (const auto& [name, bytes] : built) {
+        auto at = installed.find(name);
+        if (at == installed.end()) {
+            ADD_FAILURE() << "not installed: " << Narrow(name);
+            continue;
+        }
+        EXPECT_TRUE(at->second == bytes) << "other bytes: " << Narrow(name);
+        installed.erase(at);
+    }
+    for (const auto& extra : installed) ADD_FAILURE() << "installed beyond the build: " << Narrow(extra.first);
+}
+
+std::wstring LinkTarget(const std::wstring& link) {
+    std::wstring target;
+    CoInitialize(nullptr);
+    IShellLinkW* shell = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&shell)))) {
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+            wchar_t path[MAX_PATH] = {};
+            if (SUCCEEDED(file->Load(link.c_str(), STGM_READ)) &&
+                SUCCEEDED(shell->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH)))
+                target = path;
+            file->Release();
+        }
+        shell->Release();
+    }
+    CoUninitialize();
+    return target;
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) == 0; }
+
+// The tests make and remove the current user's settings of version 7.0; the
+// prefix's own are put aside meanwhile and back at the end.
+class UserDataAside : public ::testing::Environment {
+public:
+    void SetUp() override {
+        aside_ = UserData() + L".aside" + std::to_wstring(GetCurrentProcessId());
+        moved_ = MoveFileW(UserData().c_str(), aside_.c_str()) != FALSE;
+    }
+    void TearDown() override {
+        RemoveTree(UserData());
+        if (moved_) MoveFileW(aside_.c_str(), UserData().c_str());
+    }
+
+private:
+    std::wstring aside_;
+    bool moved_ = false;
+};
+[[maybe_unused]] auto* const kUserDataAside = ::testing::AddGlobalTestEnvironment(new UserDataAside);
+
+// A folder of the test's own to install into; whatever is still installed is
+// uninstalled at the end.
+class Setup : public ::testing::Test {
+protected:
+    void TearDown() override {
+        for (const wchar_t* product : {kVarnholtProduct, kSuiteProduct})
+            if (EntryExists(product)) Uninstall(product);
+        RemoveTree(UserData());
+    }
+    std::wstring Folder() const { return temp_ / L"Quorvexsoft"; }
+    std::wstring UserStore(const wchar_t* product) const { return UserData() + L"\\" + product + L"\\7.0\\config.ini"; }
+    void WriteUserStore(const wchar_t* product, const std::string& bytes) const {
+        for (const std::wstring& dir : {UserData(), UserData() + L"\\" + product, UserData() + L"\\" + product + L"\\7.0"})
+            CreateDirectoryW(dir.c_str(), nullptr);
+        WriteBytes(UserStore(product), bytes);
+    }
+
+    TempDir temp_;
+};
+
+TEST_F(Setup, SuiteInstallsTheBuiltLayoutWithItsEntries) {
+    ASSERT_EQ(Install(L"QuorvexsoftSetup.exe", Folder()), 0u);
+    Tree installed = List(Folder());
+    // The uninstaller is the one file beyond the layout; the entry names it.
+    const std::wstring uninstall = EntryValue(kSuiteProduct, L"UninstallString");
+    EXPECT_EQ(uninstall, L"\"" + Folder() + L"\\Uninstall.exe\"");
+    EXPECT_EQ(installed.erase(L"\\Uninstall.exe"), 1u);
+    ExpectSameTree(List(SuiteDir()), installed);
+
+    EXPECT_EQ(EntryValue(kSuiteProduct, L"QuietUninstallString"), uninstall + L" /S");
+    EXPECT_EQ(EntryValue(kSuiteProduct, L"InstallLocation"), Folder());
+    EXPECT_EQ(EntryValue(kSuiteProduct, L"DisplayIcon"), Folder() + L"\\Brisvane.exe,0");
+    EXPECT_EQ(EntryValue(kSuiteProduct, L"DisplayVersion"), L"7.0");
+    EXPECT_EQ(EntryValue(kSuiteProduct, L"Publisher"), L"Quorvexsoft");
+    EXPECT_TRUE(SamePath(LinkTarget(StartMenu() + L"\\Quorvexsoft Brisvane.lnk"), Folder() + L"\\Brisvane.exe"));
+    EXPECT_TRUE(SamePath(LinkTarget(StartMenu() + L"\\Quorvexsoft Varnholt.lnk"), Folder() + L"\\Varnholt\\Varnholt.exe"));
+}
+
+TEST_F(Setup, InstalledBrisvaneStartsVarnholtFromItsSubFolder) {
+    ASSERT_EQ(Install(L"QuorvexsoftSetup.exe", Folder()), 0u);
+    Program shell(Folder() + L"\\Brisvane.exe", Folder());
+    HWND window = shell.WaitForWindow(L"Quorvexsoft Brisvane 7");
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(ID_MODULES_VARNHOLT, 0), 0);
+    HWND varnholt = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (varnholt = FindWindowW(nullptr, L"Quorvexsoft Varnholt 7")) != nullptr; },
+                        std::chrono::seconds(30)));
+    DWORD id = 0;
+    GetWindowThreadProcessId(varnholt, &id);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    wchar_t image[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    QueryFullProcessImageNameW(process, 0, image, &size);
+    CloseHandle(process);
+    EXPECT_TRUE(SamePath(image, Folder() + L"\\Varnholt\\Varnholt.exe")) << Narrow(image);
+    PostMessageW(varnholt, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(window) != FALSE; }));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_NE(shell.WaitForExit(), STILL_ACTIVE);
+}
+
+TEST_F(Setup, ASecondInstallReplacesTemplatesAndKeepsTheUsersStore) {
+    ASSERT_EQ(Install(L"QuorvexsoftSetup.exe", Folder()), 0u);
+    const std::string own = "Product ID\r\n0026\r\nVersion\r\n7.0\r\nLastPath\r\nC:\\mine\r\n";
+    WriteUserStore(L"0026", own);
+    const std::wstring installedTemplate = Folder() + L"\\Varnholt\\config.ini";
+    WriteBytes(installedTemplate, "an older template");
+    ASSERT_EQ(Install(L"QuorvexsoftSetup.exe", Folder()), 0u);
+    EXPECT_EQ(ReadBytes(UserStore(L"0026")), own);
+    EXPECT_EQ(ReadBytes(installedTemplate), ReadBytes(SuiteDir() + L"\\Varnholt\\config.ini"));
+}
+
+struct UninstallCase {
+    const wchar_t* switches;
+    bool userFile;  // the user saved a results list into Varnholt's folder
+    bool settingsKept;
+};
+
+class SuiteUninstall : public Setup, public ::testing::WithParamInterface<UninstallCase> {};
+
+TEST_P(SuiteUninstall, RemovesWhatItInstalledAndNothingOfTheUsersUnasked) {
+    const UninstallCase& c = GetParam();
+    ASSERT_EQ(Install(L"QuorvexsoftSetup.exe", Folder()), 0u);
+    const std::wstring results = Folder() + L"\\Varnholt\\results.txt";
+    if (c.userFile) WriteBytes(results, "C:\\a.jpg\r\nC:\\b.jpg\r\n");
+    WriteUserStore(L"0020", "shell");
+    WriteUserStore(L"0026", "varnholt");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kUserKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+
+    ASSERT_TRUE(Uninstall(kSuiteProduct, c.switches));
+    Tree left;
+    std::vector<std::wstring> folders;
+    List(Folder(), L"", left, &folders);
+    if (c.userFile) {
+        EXPECT_EQ(left.size(), 1u);
+        EXPECT_EQ(left[L"\\Varnholt\\results.txt"], "C:\\a.jpg\r\nC:\\b.jpg\r\n");
+        EXPECT_EQ(folders, std::vector<std::wstring>{L"\\Varnholt"});
+    } else {
+        EXPECT_FALSE(Exists(Folder()));
+    }
+    EXPECT_FALSE(Exists(StartMenu()));
+
+    EXPECT_EQ(Exists(UserStore(L"0020")), c.settingsKept);
+    EXPECT_EQ(Exists(UserStore(L"0026")), c.settingsKept);
+    EXPECT_EQ(Exists(UserData()), c.settingsKept);
+    const bool keyLeft = RegOpenKeyExW(HKEY_CURRENT_USER, kUserKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
+    if (keyLeft) RegCloseKey(key);
+    EXPECT_EQ(keyLeft, c.settingsKept);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SuiteUninstall,
+                         ::testing::Values(UninstallCase{L"", true, true},
+                                           UninstallCase{L"/REMOVESETTINGS", false, false}));
+
+TEST_F(Setup, VarnholtAloneInstallsItsFolderAndUninstallsCleanly) {
+    const std::wstring folder = Folder() + L"\\Varnholt";
+    ASSERT_EQ(Install(L"VarnholtSetup.exe", folder), 0u);
+    Tree installed = List(folder);
+    EXPECT_EQ(installed.erase(L"\\Uninstall Varnholt.exe"), 1u);
+    Tree built;
+    List(SuiteDir(), L"\\Varnholt", built);
+    Tree expected;
+    for (auto& [name, bytes] : built) expected[name.substr(std::wstring(L"\\Varnholt").size())] = bytes;
+    ExpectSameTree(expected, installed);
+    EXPECT_TRUE(SamePath(LinkTarget(StartMenu() + L"\\Quorvexsoft Varnholt.lnk"), folder + L"\\Varnholt.exe"));
+
+    WriteUserStore(L"0026", "varnholt");
+    ASSERT_TRUE(Uninstall(kVarnholtProduct));
+    EXPECT_FALSE(Exists(Folder()));
+    EXPECT_FALSE(Exists(StartMenu()));
+    EXPECT_TRUE(Exists(UserStore(L"0026")));
+}
+
+// Both setups put Varnholt into the same folder; whichever is uninstalled
+// first leaves Varnholt to the other.
+TEST_F(Setup, VarnholtAloneOverTheSuiteLeavesTheSuiteWhole) {
+    ASSERT_EQ(Install(L"QuorvexsoftSetup.exe", Folder()), 0u);
+    // No folder asked for: it goes where the suite has Varnholt.
+    ASSERT_EQ(RunCommand(L"\"" + SetupDir() + L"\\VarnholtSetup.exe\" /S"), 0u);
+    EXPECT_EQ(EntryValue(kVarnholtProduct, L"InstallLocation"), Folder() + L"\\Varnholt");
+    ASSERT_TRUE(Uninstall(kVarnholtProduct));
+    EXPECT_TRUE(Exists(Folder() + L"\\Varnholt\\Varnholt.exe"));
+    EXPECT_TRUE(Exists(StartMenu() + L"\\Quorvexsoft Varnholt.lnk"));
+    ASSERT_TRUE(Uninstall(kSuiteProduct));
+    EXPECT_FALSE(Exists(Folder()));
+    EXPECT_FALSE(Exists(StartMenu()));
+}
+
+}  // namespace
