@@ -132,6 +132,9 @@ void CBrisvaneDlg::LoadTexts() {
     try {
         store_.GetConfigPath();
         texts_.LoadTexts();
+        fw::StandardErrorTexts() = {texts_.GetText(txt::kFileError), texts_.GetText(txt::kInvalidArgumentError),
+                                    texts_.GetText(txt::kFailureError), texts_.GetText(txt::kUnexpectedError),
+                                    texts_.GetText(txt::kEightBitFileError)};
     } catch (const fw::Error& e) {
         fw::ShowErrorMessage(hwnd(), e.Message());
     }

@@ -56,5 +56,10 @@ inline constexpr int kAboutCaption = 620;  // About Quorvexsoft Brisvane
 inline constexpr int kAboutVersion = 625;  // Quorvexsoft Brisvane Version 7
 inline constexpr int kAboutText = 630;  // The shell of the Quorvexsoft suite.
 inline constexpr int kSystemDefaultLanguage = 635;  // System default language
+inline constexpr int kFileError = 640;  // The file "%1" could not be opened or written.
+inline constexpr int kInvalidArgumentError = 645;  // An invalid argument was given to an operation.
+inline constexpr int kFailureError = 650;  // The operation could not be carried out.
+inline constexpr int kUnexpectedError = 655;  // An unexpected error stopped the operation.
+inline constexpr int kEightBitFileError = 660;  // The file "%1" keeps one byte per character and cannot hol...
 
 }  // namespace txt

@@ -119,7 +119,7 @@ std::wstring ResolveProductStore(PowerClass& power, const std::wstring& programF
 }  // namespace
 
 EightBitTextError::EightBitTextError(const std::wstring& path)
-    : fw::Error(L"The file \"" + path + L"\" keeps one byte per character and cannot hold this text; it was left as it was."),
+    : fw::Error(fw::FillIn(fw::StandardErrorTexts().eightBitFile, path)),
       path_(path) {}
 
 void PowerClass::SetProgramFolderForTests(std::wstring folder) { ProgramFolderOverride() = std::move(folder); }

@@ -62,7 +62,7 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM w, LPARAM l) 
     } catch (const Error& e) {
         ShowErrorMessage(hwnd, e.Message());
     } catch (const std::exception&) {
-        ShowErrorMessage(hwnd, L"An unexpected error stopped the operation.");
+        ShowErrorMessage(hwnd, StandardErrorTexts().unexpected);
     }
     return message == WM_INITDIALOG ? TRUE : FALSE;
 }

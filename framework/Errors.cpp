@@ -2,13 +2,23 @@
 
 namespace fw {
 
+ErrorTexts& StandardErrorTexts() {
+    static ErrorTexts texts;
+    return texts;
+}
+
+std::wstring FillIn(std::wstring text, const std::wstring& value) {
+    if (const size_t at = text.find(L"%1"); at != std::wstring::npos) text.replace(at, 2, value);
+    return text;
+}
+
 Error::Error(std::wstring message) : std::runtime_error("framework error"), message_(std::move(message)) {}
 
 FileError::FileError(const std::wstring& path)
-    : Error(L"The file \"" + path + L"\" could not be opened or written."), path_(path) {}
+    : Error(FillIn(StandardErrorTexts().file, path)), path_(path) {}
 
-InvalidArgumentError::InvalidArgumentError() : Error(L"An invalid argument was given to an operation.") {}
+InvalidArgumentError::InvalidArgumentError() : Error(StandardErrorTexts().invalidArgument) {}
 
-FailureError::FailureError() : Error(L"The operation could not be carried out.") {}
+FailureError::FailureError() : Error(StandardErrorTexts().failure) {}
 
 }  // namespace fw

@@ -14,6 +14,8 @@ import os
 import re
 import sys
 
+from shared_texts import SYSTEM_DEFAULT_LANGUAGE, add_error_texts
+
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 # Order of the sections in the file, and the column of each in a table.
@@ -196,8 +198,7 @@ BRISVANE = {
     630: ("The shell of the Quorvexsoft suite.", "Die Zentrale der Quorvexsoft-Programme.",
           "Le poste de commande de la suite Quorvexsoft.", "El centro de mando de la suite Quorvexsoft.",
           "Het startpunt van de Quorvexsoft-suite.", "O centro de comando da suíte Quorvexsoft."),
-    635: ("System default language", "Standardsprache des Systems", "Langue par défaut du système",
-          "Idioma predeterminado del sistema", "Standaardtaal van het systeem", "Idioma padrão do sistema"),
+    635: SYSTEM_DEFAULT_LANGUAGE,
 }
 
 BRISVANE_NAMES = {
@@ -216,6 +217,7 @@ BRISVANE_NAMES = {
     600: "ModuleNotStarted", 605: "ModuleDidNotAnswer", 610: "ModuleStoreUnusable", 615: "ModuleStoreEightBit",
     620: "AboutCaption", 625: "AboutVersion", 630: "AboutText", 635: "SystemDefaultLanguage",
 }
+add_error_texts(BRISVANE, BRISVANE_NAMES, 640, 5)
 
 # The stand-in modules: a small window that tells what it was started with.
 STANDIN = {

@@ -13,6 +13,8 @@ import os
 import re
 import sys
 
+from shared_texts import SYSTEM_DEFAULT_LANGUAGE, add_error_texts
+
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OUT = os.path.join(TOP, "data", "varnholt", "0026trl.ini")
 # The same English texts, built into the programs for when no language file can be read.
@@ -611,8 +613,7 @@ TEXTS = {
            "Vindt dubbele bestanden op uw computer.", "Encontra arquivos duplicados no seu computador."),
 
     # Texts of the shared dialogs and checks, in the window's language.
-    1115: ("System default language", "Standardsprache des Systems", "Langue par défaut du système",
-           "Idioma predeterminado del sistema", "Standaardtaal van het systeem", "Idioma padrão do sistema"),
+    1115: SYSTEM_DEFAULT_LANGUAGE,
     1120: ("No exception list detected!", "Keine Ausnahmeliste erkannt!", "Aucune liste d'exceptions détectée !",
            "¡No se ha detectado ninguna lista de excepciones!", "Geen uitzonderingenlijst gevonden!",
            "Nenhuma lista de exceções detectada!"),
@@ -684,6 +685,7 @@ NAMES = {
     1115: "SystemDefaultLanguage", 1120: "NoExceptionList", 1125: "AllFilesFilter", 1130: "PaperNotSupported",
     1135: "PrintingErrorCaption", 1140: "EnterInteger", 1145: "EnterIntegerInRange",
 }
+add_error_texts(TEXTS, NAMES, 1150, 5)
 
 # Runs of entries that the code reaches by arithmetic: a function of the index,
 # its first entry, its last, and what the index means.

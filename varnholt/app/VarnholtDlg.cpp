@@ -116,6 +116,11 @@ void CVarnholtDlg::Initialise() {
     const bool first = initialLoadDone_ != 42;
     if (first) ResolveSettings();
     if (!texts_.Load() && first && texts_.Problem()) AddNotice(*texts_.Problem());
+    fw::StandardErrorTexts() = {texts_.GetText(txt::kFileError), texts_.GetText(txt::kInvalidArgumentError),
+                                texts_.GetText(txt::kFailureError), texts_.GetText(txt::kUnexpectedError),
+                                texts_.GetText(txt::kEightBitFileError)};
+    if (HMENU system = GetSystemMenu(hwnd(), FALSE))
+        ModifyMenuW(system, IDM_ABOUTBOX, MF_BYCOMMAND | MF_STRING, IDM_ABOUTBOX, texts_.GetText(txt::kMenuAbout).c_str());
 
     backgroundBrush_.reset(CreateSolidBrush(RGB(255, 255, 255)));
     fieldBrush_.reset(CreateSolidBrush(RGB(255, 255, 255)));

@@ -184,6 +184,11 @@ inline constexpr int kPaperNotSupported = 1130;  // The paper format you selecte
 inline constexpr int kPrintingErrorCaption = 1135;  // Quorvexsoft Printing Error
 inline constexpr int kEnterInteger = 1140;  // Please enter an integer.
 inline constexpr int kEnterIntegerInRange = 1145;  // Please enter an integer between %1 and %2.
+inline constexpr int kFileError = 1150;  // The file "%1" could not be opened or written.
+inline constexpr int kInvalidArgumentError = 1155;  // An invalid argument was given to an operation.
+inline constexpr int kFailureError = 1160;  // The operation could not be carried out.
+inline constexpr int kUnexpectedError = 1165;  // An unexpected error stopped the operation.
+inline constexpr int kEightBitFileError = 1170;  // The file "%1" keeps one byte per character and cannot hol...
 
 // Entries 120 to 150 in steps of 5, by category c, 0 to 6.
 constexpr int ComparingCategory(int c) { return kComparingCategory1 + 5 * c; }
