@@ -28,7 +28,7 @@ SetCompressor /SOLID lzma
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-BrandingText "${COMPANY} ${PRODUCT} ${VERSION}"
+BrandingText "${PRODUCT} ${VERSION}"
 InstallDirRegKey HKLM "${PRODUCT_KEY}" "InstallLocation"
 
 !define MUI_ICON "${ICON}"
@@ -44,6 +44,7 @@ InstallDirRegKey HKLM "${PRODUCT_KEY}" "InstallLocation"
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
+!define MUI_COMPONENTSPAGE_TEXT_TOP "$(UnComponentsTop)"
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -56,6 +57,12 @@ InstallDirRegKey HKLM "${PRODUCT_KEY}" "InstallLocation"
 !insertmacro MUI_LANGUAGE "PortugueseBR"
 !insertmacro MUI_RESERVEFILE_LANGDLL
 
+LangString UnComponentsTop ${LANG_ENGLISH} "Check what you want to uninstall. Your own settings of these programs stay unless you check Your settings."
+LangString UnComponentsTop ${LANG_GERMAN} "Wählen Sie aus, was entfernt werden soll. Ihre eigenen Einstellungen dieser Programme bleiben erhalten, solange Sie Ihre Einstellungen nicht ankreuzen."
+LangString UnComponentsTop ${LANG_FRENCH} "Cochez ce que vous voulez désinstaller. Vos propres paramètres de ces programmes sont conservés si vous ne cochez pas Vos paramètres."
+LangString UnComponentsTop ${LANG_SPANISH} "Marque lo que desea desinstalar. Su propia configuración de estos programas se conserva si no marca Su configuración."
+LangString UnComponentsTop ${LANG_DUTCH} "Vink aan wat u wilt verwijderen. Uw eigen instellingen van deze programma's blijven bewaard als u Uw instellingen niet aanvinkt."
+LangString UnComponentsTop ${LANG_PORTUGUESEBR} "Marque o que deseja desinstalar. Suas próprias configurações destes programas são mantidas se você não marcar Suas configurações."
 LangString UnProgramsName ${LANG_ENGLISH} "Program files"
 LangString UnProgramsName ${LANG_GERMAN} "Programmdateien"
 LangString UnProgramsName ${LANG_FRENCH} "Fichiers du programme"

@@ -232,6 +232,30 @@ TEST_F(Setup, ASecondInstallReplacesTemplatesAndKeepsTheUsersStore) {
     EXPECT_EQ(ReadBytes(installedTemplate), ReadBytes(SuiteDir() + L"\\Varnholt\\config.ini"));
 }
 
+// What Explorer's properties show of each setup program.
+TEST(SetupPrograms, CarryProductVersionAndCompany) {
+    for (const wchar_t* setup : {L"QuorvexsoftSetup.exe", L"VarnholtSetup.exe"}) {
+        const std::wstring path = SetupDir() + L"\\" + setup;
+        std::vector<char> info(GetFileVersionInfoSizeW(path.c_str(), nullptr));
+        ASSERT_FALSE(info.empty()) << Narrow(setup);
+        ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT size = 0;
+        ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &size));
+        EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 7)) << Narrow(setup);
+        WORD* translation = nullptr;
+        ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &size));
+        wchar_t block[64];
+        swprintf(block, 64, L"\\StringFileInfo\\%04x%04x\\", translation[0], translation[1]);
+        for (const auto& [name, expected] : {std::pair{L"CompanyName", L"Quorvexsoft"}, std::pair{L"ProductVersion", L"7.0"}}) {
+            wchar_t* value = nullptr;
+            const std::wstring query = block + std::wstring(name);
+            ASSERT_TRUE(VerQueryValueW(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &size)) << Narrow(name);
+            EXPECT_EQ(std::wstring(value), expected) << Narrow(setup);
+        }
+    }
+}
+
 struct UninstallCase {
     const wchar_t* switches;
     bool userFile;  // the user saved a results list into Varnholt's folder
