@@ -273,7 +273,7 @@ TEST(MainWindow, MissingTemplateGivesOneMessageAndTheWindowOpens) {
     ASSERT_EQ(boxes.asked.size(), 1u);
     EXPECT_NE(boxes.asked[0].text.find(L"config.ini"), std::wstring::npos);
     // English texts stand in for the translation that could not be found.
-    EXPECT_EQ(ControlText(window.hwnd(), IDC_FIND), L"&Find Duplicates");
+    EXPECT_EQ(ControlText(window.hwnd(), IDC_FIND), L"F&ind Duplicates");
     window.Command(IDC_FIND);
     ASSERT_EQ(boxes.asked.size(), 2u);
     EXPECT_EQ(boxes.asked[1].text, L"Please enter or select a path to search for duplicates first!");

@@ -184,7 +184,7 @@ TEST(LanguageFile, EnglishTextsOfTheTemplates) {
         {30, L"&Delete"},
         {35, L"&Browse"},
         {40, L"&Options"},
-        {45, L"&Find Duplicates"},
+        {45, L"F&ind Duplicates"},
         {50, L"Welcome to Quorvexsoft Varnholt"},
         {80, L"Identical name"},
         {107, L"Identical CRC32 checksum"},
