@@ -185,7 +185,10 @@ wchar_t AccessLetter(const std::wstring& text) {
             ++i;
             continue;
         }
-        return static_cast<wchar_t>(towlower(text[i + 1]));
+        // Not towlower: in the C locale it leaves accented capitals as they are.
+        wchar_t letter = text[i + 1];
+        CharLowerBuffW(&letter, 1);
+        return letter;
     }
     return 0;
 }
