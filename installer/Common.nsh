@@ -99,6 +99,34 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
 
 ; Set by the uninstaller when the other setup still uses Varnholt's folder.
 Var KeepVarnholt
+; Set by the uninstaller when an installed file could not be removed.
+Var Unremoved
+
+LangString InUse ${LANG_ENGLISH} "Some files could not be replaced or removed, most likely because a program of ${PRODUCT} is running. Close it and run this again."
+LangString InUse ${LANG_GERMAN} "Einige Dateien konnten nicht ersetzt oder entfernt werden, wahrscheinlich weil ein Programm von ${PRODUCT} läuft. Schließen Sie es und starten Sie den Vorgang erneut."
+LangString InUse ${LANG_FRENCH} "Certains fichiers n'ont pas pu être remplacés ou supprimés, sans doute parce qu'un programme de ${PRODUCT} est en cours d'exécution. Fermez-le et relancez l'opération."
+LangString InUse ${LANG_SPANISH} "Algunos archivos no se pudieron reemplazar ni quitar, probablemente porque un programa de ${PRODUCT} está en ejecución. Ciérrelo y vuelva a ejecutar esto."
+LangString InUse ${LANG_DUTCH} "Sommige bestanden konden niet worden vervangen of verwijderd, waarschijnlijk omdat een programma van ${PRODUCT} actief is. Sluit het en voer dit opnieuw uit."
+LangString InUse ${LANG_PORTUGUESEBR} "Alguns arquivos não puderam ser substituídos ou removidos, provavelmente porque um programa de ${PRODUCT} está em execução. Feche-o e execute isto novamente."
+
+; A file that stays although it should go (a running program) keeps the
+; uninstaller and its entry, so the uninstall can be run again.
+!macro RemoveFile PATH
+  ClearErrors
+  Delete "${PATH}"
+  ${If} ${Errors}
+    StrCpy $Unremoved 1
+  ${EndIf}
+!macroend
+
+; A file the setup could not replace (a running program) fails the setup:
+; silent runs end with exit code 2 instead of reporting success.
+!macro FailOnErrors
+  ${If} ${Errors}
+    MessageBox MB_OK|MB_ICONSTOP "$(InUse)" /SD IDOK
+    Abort
+  ${EndIf}
+!macroend
 
 ; The uninstaller and its entry come first, so that a setup stopped half-way
 ; can still be uninstalled.
@@ -145,6 +173,11 @@ Var KeepVarnholt
 
   ; The entry goes last, when everything else has been done.
   Section "-un.Entry"
+    ${If} $Unremoved != ""
+      MessageBox MB_OK|MB_ICONSTOP "$(InUse)" /SD IDOK
+      SetErrorLevel 2
+      Return
+    ${EndIf}
     Delete "$INSTDIR\${UNINSTALLER}"
     RMDir "$INSTDIR"
     !ifmacrodef RemoveParent
@@ -161,6 +194,7 @@ Var KeepVarnholt
   Function un.onInit
     !insertmacro MUI_UNGETLANGUAGE
     StrCpy $KeepVarnholt ""
+    StrCpy $Unremoved ""
     ; Silent runs ask for the settings' removal on the command line.
     ${GetParameters} $0
     ClearErrors

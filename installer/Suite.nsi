@@ -53,7 +53,9 @@ FunctionEnd
 Section
   SetShellVarContext all
   !insertmacro WriteUninstallEntry
+  ClearErrors
   !insertmacro Install_Suite "$INSTDIR"
+  !insertmacro FailOnErrors
   CreateDirectory "${STARTMENU}"
   CreateShortcut "${STARTMENU}\Quorvexsoft Brisvane.lnk" "$INSTDIR\Brisvane.exe" "" "$INSTDIR\Brisvane.exe" 0 \
     SW_SHOWNORMAL "" "Quorvexsoft Brisvane"

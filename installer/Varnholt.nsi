@@ -53,7 +53,9 @@ FunctionEnd
 Section
   SetShellVarContext all
   !insertmacro WriteUninstallEntry
+  ClearErrors
   !insertmacro Install_Varnholt "$INSTDIR"
+  !insertmacro FailOnErrors
   CreateDirectory "${STARTMENU}"
   CreateShortcut "${STARTMENU}\Quorvexsoft Varnholt.lnk" "$INSTDIR\Varnholt.exe" "" "$INSTDIR\Varnholt.exe" 0 \
     SW_SHOWNORMAL "" "Quorvexsoft Varnholt"

@@ -1,5 +1,7 @@
 // The setups as an administrator runs them: silent installs into folders of the
 // tests' own, the uninstall entry they leave, and uninstalls run from that entry.
+// Wine runs every program with full rights and shows no elevation prompt; on
+// Windows this executable must itself run elevated.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlobj.h>
@@ -198,6 +200,38 @@ TEST_F(Setup, SuiteInstallsTheBuiltLayoutWithItsEntries) {
     EXPECT_TRUE(SamePath(LinkTarget(StartMenu() + L"\\Quorvexsoft Varnholt.lnk"), Folder() + L"\\Varnholt\\Varnholt.exe"));
 }
 
+// A visible window with this title of a process started from this program file.
+HWND FindWindowOfProgram(const std::wstring& title, const std::wstring& exe, HANDLE* process) {
+    struct Search {
+        const std::wstring& title;
+        const std::wstring& exe;
+        HWND found;
+        static BOOL CALLBACK Visit(HWND h, LPARAM l) {
+            auto* s = reinterpret_cast<Search*>(l);
+            wchar_t text[512] = {};
+            GetWindowTextW(h, text, 512);
+            if (!IsWindowVisible(h) || s->title != text) return TRUE;
+            DWORD id = 0;
+            GetWindowThreadProcessId(h, &id);
+            HANDLE p = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+            wchar_t image[MAX_PATH] = {};
+            DWORD size = MAX_PATH;
+            if (p) QueryFullProcessImageNameW(p, 0, image, &size);
+            if (p) CloseHandle(p);
+            if (!SamePath(image, s->exe)) return TRUE;
+            s->found = h;
+            return FALSE;
+        }
+    } search{title, exe, nullptr};
+    EnumWindows(&Search::Visit, reinterpret_cast<LPARAM>(&search));
+    if (search.found && process) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(search.found, &id);
+        *process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+    }
+    return search.found;
+}
+
 TEST_F(Setup, InstalledBrisvaneStartsVarnholtFromItsSubFolder) {
     ASSERT_EQ(Install(L"QuorvexsoftSetup.exe", Folder()), 0u);
     Program shell(Folder() + L"\\Brisvane.exe", Folder());
@@ -205,18 +239,19 @@ TEST_F(Setup, InstalledBrisvaneStartsVarnholtFromItsSubFolder) {
     ASSERT_NE(window, nullptr);
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(ID_MODULES_VARNHOLT, 0), 0);
     HWND varnholt = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (varnholt = FindWindowW(nullptr, L"Quorvexsoft Varnholt 7")) != nullptr; },
-                        std::chrono::seconds(30)));
-    DWORD id = 0;
-    GetWindowThreadProcessId(varnholt, &id);
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
-    wchar_t image[MAX_PATH] = {};
-    DWORD size = MAX_PATH;
-    QueryFullProcessImageNameW(process, 0, image, &size);
-    CloseHandle(process);
-    EXPECT_TRUE(SamePath(image, Folder() + L"\\Varnholt\\Varnholt.exe")) << Narrow(image);
-    PostMessageW(varnholt, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(window) != FALSE; }));
+    HANDLE process = nullptr;
+    EXPECT_TRUE(WaitFor([&] {
+        return (varnholt = FindWindowOfProgram(L"Quorvexsoft Varnholt 7", Folder() + L"\\Varnholt\\Varnholt.exe",
+                                               &process)) != nullptr;
+    }, std::chrono::seconds(30)));
+    if (varnholt) {
+        PostMessageW(varnholt, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(window) != FALSE; }));
+    }
+    if (process) {
+        if (WaitForSingleObject(process, 10000) != WAIT_OBJECT_0) TerminateProcess(process, 1);
+        CloseHandle(process);
+    }
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_NE(shell.WaitForExit(), STILL_ACTIVE);
 }
@@ -230,6 +265,26 @@ TEST_F(Setup, ASecondInstallReplacesTemplatesAndKeepsTheUsersStore) {
     ASSERT_EQ(Install(L"QuorvexsoftSetup.exe", Folder()), 0u);
     EXPECT_EQ(ReadBytes(UserStore(L"0026")), own);
     EXPECT_EQ(ReadBytes(installedTemplate), ReadBytes(SuiteDir() + L"\\Varnholt\\config.ini"));
+}
+
+// Windows does not let a running program's file be replaced or deleted, nor does Wine.
+TEST_F(Setup, ARunningProgramFailsSetupAndUninstallWithTheEntryKept) {
+    ASSERT_EQ(Install(L"QuorvexsoftSetup.exe", Folder()), 0u);
+    {
+        Program varnholt(Folder() + L"\\Varnholt\\Varnholt.exe", Folder() + L"\\Varnholt");
+        HWND window = varnholt.WaitForWindow(L"Quorvexsoft Varnholt 7");
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(Install(L"QuorvexsoftSetup.exe", Folder()), 2u);
+        // Run in place, the uninstaller ends when it is done and tells how.
+        EXPECT_EQ(RunCommand(L"\"" + Folder() + L"\\Uninstall.exe\" /S _?=" + Folder()), 2u);
+        EXPECT_TRUE(EntryExists(kSuiteProduct));
+        EXPECT_TRUE(Exists(Folder() + L"\\Varnholt\\Varnholt.exe"));
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_NE(varnholt.WaitForExit(), STILL_ACTIVE);
+    }
+    // Run again once the program is closed, it finishes the work.
+    ASSERT_TRUE(Uninstall(kSuiteProduct));
+    EXPECT_FALSE(Exists(Folder()));
 }
 
 // What Explorer's properties show of each setup program.
