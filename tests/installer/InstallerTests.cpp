@@ -170,6 +170,16 @@ protected:
         for (const wchar_t* product : {kVarnholtProduct, kSuiteProduct})
             if (EntryExists(product)) Uninstall(product);
         RemoveTree(UserData());
+        // The uninstaller's copies in the temporary folder go at the next
+        // reboot on Windows; a Wine prefix never reboots.
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        WIN32_FIND_DATAW found;
+        HANDLE find = FindFirstFileW((std::wstring(temp) + L"~nsu*.tmp").c_str(), &found);
+        if (find == INVALID_HANDLE_VALUE) return;
+        do RemoveTree(temp + std::wstring(found.cFileName));
+        while (FindNextFileW(find, &found));
+        FindClose(find);
     }
     std::wstring Folder() const { return temp_ / L"Quorvexsoft"; }
     std::wstring UserStore(const wchar_t* product) const { return UserData() + L"\\" + product + L"\\7.0\\config.ini"; }
