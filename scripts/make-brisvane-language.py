@@ -4,22 +4,13 @@ entry numbers by name (brisvane/TextNumbers.h), and the small language files of
 the stand-in modules (data/<module>/<id>trl.ini) with their header
 (standins/StandinTexts.h).
 
-One row per entry number: the texts in English, German, French, Spanish, Dutch
-and Brazilian Portuguese. The files are 8-bit Latin-1 text with CRLF line ends;
-each section starts with its language code, holds entries 1 and 2 first (entry 2
-is the language's own name, which the language selection lists) and ends with
-[EOL]. The committed files are what ships; run this again after editing a text.
+The tables and the files' layout are those of scripts/language_tables.py. The
+committed files are what ships; run this again after editing a text.
 """
-import os
-import re
 import sys
 
-from shared_texts import SYSTEM_DEFAULT_LANGUAGE, add_error_texts
+from language_tables import SYSTEM_DEFAULT_LANGUAGE, add_error_texts, check, render, render_numbers, write
 
-TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-
-# Order of the sections in the file, and the column of each in a table.
-SECTIONS = [("[1031]", 1), ("[1033]", 0), ("[1036]", 2), ("[1034]", 3), ("[1043]", 4), ("[1046]", 5)]
 
 NAMES_OF_LANGUAGES = ("English", "Deutsch", "Français", "Español", "Nederlands", "Português (Brasil)")
 SELECT_LANGUAGE = ("Please select your language", "Bitte wählen Sie Ihre Sprache", "Veuillez choisir votre langue",
@@ -245,56 +236,7 @@ MODULE_IDS = [("flintrask", "Flintrask", "0021"), ("wickerlume", "Wickerlume", "
               ("ostrelle", "Ostrelle", "0023"), ("pembrast", "Pembrast", "0024"), ("tressivon", "Tressivon", "0027")]
 
 
-def check(texts, names):
-    for number, row in texts.items():
-        assert len(row) == 6, number
-        for text in row:
-            text.encode("latin-1")
-            assert "\\" not in text and "[" not in text and "\n" not in text, (number, text)
-            assert re.findall("%[0-9]", text) == re.findall("%[0-9]", row[0]), (number, text)
-    assert set(names) == set(texts), set(names) ^ set(texts)
-    assert len(set(names.values())) == len(names)
-
-
-def render(title, texts, fill=None):
-    lines = [title, ""]
-    for code, column in SECTIONS:
-        lines.append(code)
-        for number in sorted(texts, key=lambda n: (n > 2, n)):
-            text = texts[number][column]
-            if fill:
-                text = text.replace("%1", fill)
-            lines.append("%05d %s" % (number, text))
-        lines.append("[EOL]")
-        lines.append("")
-    return ("\r\n".join(lines)).encode("latin-1")
-
-
-def render_numbers(source, texts, names, namespace):
-    lines = [
-        "// Written by scripts/make-brisvane-language.py from its table: the numbers of the",
-        "// entries of %s by name. Edit the table, not this file." % source,
-        "#pragma once",
-        "",
-        "namespace %s {" % namespace,
-        "",
-    ]
-    for number in sorted(texts):
-        english = texts[number][0]
-        if len(english) > 60:
-            english = english[:57].rstrip() + "..."
-        english = "".join(c if 32 <= ord(c) < 127 else "?" for c in english)
-        lines.append("inline constexpr int k%s = %d;  // %s" % (names[number], number, english))
-    lines += ["", "}  // namespace %s" % namespace, ""]
-    return "\n".join(lines).encode("ascii")
-
-
-def write(path, data):
-    full = os.path.join(TOP, path)
-    os.makedirs(os.path.dirname(full), exist_ok=True)
-    with open(full, "wb") as f:
-        f.write(data)
-    print("wrote", path)
+GENERATOR = "make-brisvane-language.py"
 
 
 def main():
@@ -302,12 +244,12 @@ def main():
     check(STANDIN, STANDIN_NAMES)
     write("data/brisvane/%strl.ini" % BRISVANE_ID,
           render("Quorvexsoft Brisvane - texts of the user interface", BRISVANE))
-    write("brisvane/TextNumbers.h", render_numbers("%strl.ini" % BRISVANE_ID, BRISVANE, BRISVANE_NAMES, "txt"))
+    write("brisvane/TextNumbers.h", render_numbers(GENERATOR, "%strl.ini" % BRISVANE_ID, BRISVANE, BRISVANE_NAMES, "txt"))
     for folder, name, product in MODULE_IDS:
         # The module's own name stands in its texts; %1 is filled here.
         write("data/%s/%strl.ini" % (folder, product),
               render("Quorvexsoft %s - texts of the user interface" % name, STANDIN, fill=name))
-    write("standins/StandinTexts.h", render_numbers("the stand-in modules' language files", STANDIN, STANDIN_NAMES,
+    write("standins/StandinTexts.h", render_numbers(GENERATOR, "the stand-in modules' language files", STANDIN, STANDIN_NAMES,
                                                      "standin_txt"))
 
 

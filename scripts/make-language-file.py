@@ -3,27 +3,19 @@
 and the headers the programs build from it: the English texts built in and the
 entry numbers by name.
 
-One row per entry number: the texts in English, German, French, Spanish, Dutch
-and Brazilian Portuguese. The file is 8-bit Latin-1 text with CRLF line ends;
-each section starts with its language code, holds entries 1 and 2 first (entry 2
-is the language's own name, which the language selection lists) and ends with
-[EOL]. The committed file is what ships; run this again after editing a text.
+The table and the file's layout are those of scripts/language_tables.py. The
+committed file is what ships; run this again after editing a text.
 """
-import os
-import re
 import sys
 
-from shared_texts import SYSTEM_DEFAULT_LANGUAGE, add_error_texts
+import language_tables
+from language_tables import SYSTEM_DEFAULT_LANGUAGE, add_error_texts, render, render_numbers, write
 
-TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-OUT = os.path.join(TOP, "data", "varnholt", "0026trl.ini")
+OUT = "data/varnholt/0026trl.ini"
 # The same English texts, built into the programs for when no language file can be read.
-ENGLISH_OUT = os.path.join(TOP, "varnholt", "engine", "EnglishTexts.inc")
+ENGLISH_OUT = "varnholt/engine/EnglishTexts.inc"
 # The entry numbers by name, so that the code never spells a bare number.
-NUMBERS_OUT = os.path.join(TOP, "varnholt", "engine", "TextNumbers.h")
-
-# Order of the sections in the file, and the column of each in TEXTS.
-SECTIONS = [("[1031]", 1), ("[1033]", 0), ("[1036]", 2), ("[1034]", 3), ("[1043]", 4), ("[1046]", 5)]
+NUMBERS_OUT = "varnholt/engine/TextNumbers.h"
 
 TEXTS = {
     # Language selection and common captions.
@@ -696,30 +688,11 @@ RANGES = [
 
 
 def check():
-    for number, row in TEXTS.items():
-        assert len(row) == 6, number
-        for text in row:
-            text.encode("latin-1")
-            assert "\\" not in text and "[" not in text and "\n" not in text, (number, text)
-            # The code fills in the placeholders the English text has, and only those.
-            assert re.findall("%[0-9]", text) == re.findall("%[0-9]", row[0]), (number, text)
-    assert set(NAMES) == set(TEXTS), set(NAMES) ^ set(TEXTS)
-    assert len(set(NAMES.values())) == len(NAMES)
+    language_tables.check(TEXTS, NAMES)
     for _, first, last, _ in RANGES:
         assert all(n in TEXTS for n in range(first, last + 1, 5)), first
     assert all(t.endswith(".") for t in TEXTS[165])
     assert not any(t.endswith(".") for t in TEXTS[1040])
-
-
-def render():
-    lines = ["Quorvexsoft Varnholt - texts of the user interface", ""]
-    for code, column in SECTIONS:
-        lines.append(code)
-        for number in sorted(TEXTS, key=lambda n: (n > 2, n)):
-            lines.append("%05d %s" % (number, TEXTS[number][column]))
-        lines.append("[EOL]")
-        lines.append("")
-    return ("\r\n".join(lines)).encode("latin-1")
 
 
 def render_english():
@@ -730,38 +703,15 @@ def render_english():
     return ("\n".join(lines) + "\n").encode("ascii")
 
 
-def render_numbers():
-    lines = [
-        "// Written by scripts/make-language-file.py from its table: the numbers of the",
-        "// entries of 0026trl.ini by name. Edit the table, not this file.",
-        "#pragma once",
-        "",
-        "namespace txt {",
-        "",
-    ]
-    for number in sorted(TEXTS):
-        english = TEXTS[number][0]
-        if len(english) > 60:
-            english = english[:57].rstrip() + "..."
-        english = "".join(c if 32 <= ord(c) < 127 else "?" for c in english)
-        lines.append("inline constexpr int k%s = %d;  // %s" % (NAMES[number], number, english))
-    lines.append("")
-    for name, first, last, meaning in RANGES:
-        lines.append("// Entries %d to %d in steps of 5, by %s." % (first, last, meaning))
-        lines.append("constexpr int %s(int c) { return k%s + 5 * c; }" % (name, NAMES[first]))
-    lines += ["", "}  // namespace txt", ""]
-    return "\n".join(lines).encode("ascii")
-
-
 def main():
     check()
-    with open(OUT, "wb") as f:
-        f.write(render())
-    with open(ENGLISH_OUT, "wb") as f:
-        f.write(render_english())
-    with open(NUMBERS_OUT, "wb") as f:
-        f.write(render_numbers())
-    print("wrote", os.path.relpath(OUT, TOP), "with", len(TEXTS), "entries per language")
+    ranges = [""]
+    for name, first, last, meaning in RANGES:
+        ranges.append("// Entries %d to %d in steps of 5, by %s." % (first, last, meaning))
+        ranges.append("constexpr int %s(int c) { return k%s + 5 * c; }" % (name, NAMES[first]))
+    write(OUT, render("Quorvexsoft Varnholt - texts of the user interface", TEXTS))
+    write(ENGLISH_OUT, render_english())
+    write(NUMBERS_OUT, render_numbers("make-language-file.py", "0026trl.ini", TEXTS, NAMES, "txt", ranges))
 
 
 if __name__ == "__main__":

@@ -1,7 +1,20 @@
-"""Texts that Varnholt's and Brisvane's language files both hold: the language
-list's system default and the framework's standard messages. Columns as in the
-generators' tables: English, German, French, Spanish, Dutch, Brazilian Portuguese.
+"""What the language-file generators share: the layout of a language file and of
+its header of entry numbers, the checks of a table, and the texts that Varnholt's
+and Brisvane's files both hold.
+
+A table has one row per entry number: the texts in English, German, French,
+Spanish, Dutch and Brazilian Portuguese. A language file is 8-bit Latin-1 text
+with CRLF line ends; each section starts with its language code, holds entries 1
+and 2 first (entry 2 is the language's own name, which the language selection
+lists) and ends with [EOL].
 """
+import os
+import re
+
+TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+# Order of the sections in a file, and the column of each in a table.
+SECTIONS = [("[1031]", 1), ("[1033]", 0), ("[1036]", 2), ("[1034]", 3), ("[1043]", 4), ("[1046]", 5)]
 
 SYSTEM_DEFAULT_LANGUAGE = (
     "System default language", "Standardsprache des Systems", "Langue par défaut du système",
@@ -54,3 +67,59 @@ def add_error_texts(texts, names, first, step):
     for i, (name, row) in enumerate(ERROR_TEXTS):
         texts[first + i * step] = row
         names[first + i * step] = name
+
+
+def check(texts, names):
+    for number, row in texts.items():
+        assert len(row) == 6, number
+        for text in row:
+            text.encode("latin-1")
+            assert "\\" not in text and "[" not in text and "\n" not in text, (number, text)
+            # The code fills in the placeholders the English text has, and only those.
+            assert re.findall("%[0-9]", text) == re.findall("%[0-9]", row[0]), (number, text)
+    assert set(names) == set(texts), set(names) ^ set(texts)
+    assert len(set(names.values())) == len(names)
+
+
+def render(title, texts, fill=None):
+    """The language file; `fill` replaces %1 in every text."""
+    lines = [title, ""]
+    for code, column in SECTIONS:
+        lines.append(code)
+        for number in sorted(texts, key=lambda n: (n > 2, n)):
+            text = texts[number][column]
+            if fill:
+                text = text.replace("%1", fill)
+            lines.append("%05d %s" % (number, text))
+        lines.append("[EOL]")
+        lines.append("")
+    return ("\r\n".join(lines)).encode("latin-1")
+
+
+def render_numbers(generator, source, texts, names, namespace, extra=()):
+    """The header of the entry numbers by name; `extra` lines close the namespace's body."""
+    lines = [
+        "// Written by scripts/%s from its table: the numbers of the" % generator,
+        "// entries of %s by name. Edit the table, not this file." % source,
+        "#pragma once",
+        "",
+        "namespace %s {" % namespace,
+        "",
+    ]
+    for number in sorted(texts):
+        english = texts[number][0]
+        if len(english) > 60:
+            english = english[:57].rstrip() + "..."
+        english = "".join(c if 32 <= ord(c) < 127 else "?" for c in english)
+        lines.append("inline constexpr int k%s = %d;  // %s" % (names[number], number, english))
+    lines += list(extra)
+    lines += ["", "}  // namespace %s" % namespace, ""]
+    return "\n".join(lines).encode("ascii")
+
+
+def write(path, data):
+    full = os.path.join(TOP, path)
+    os.makedirs(os.path.dirname(full), exist_ok=True)
+    with open(full, "wb") as f:
+        f.write(data)
+    print("wrote", path)
