@@ -396,6 +396,7 @@ bool CBrisvaneDlg::OnCommand(int id, int, HWND) {
 }
 
 bool CBrisvaneDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result) {
+    if (fw::AnswerAsIcon(hwnd(), icon_, message, result)) return true;
     switch (message) {
         case WM_MOUSEMOVE:
             TrackHover(GET_X_LPARAM(l), GET_Y_LPARAM(l));
@@ -417,22 +418,6 @@ bool CBrisvaneDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result) 
         case WM_HELP:
             OpenHelp(std::nullopt);
             result = TRUE;
-            return true;
-        case WM_PAINT:
-            if (!IsIconic(hwnd())) return false;
-            {
-                PAINTSTRUCT paint;
-                HDC dc = BeginPaint(hwnd(), &paint);
-                RECT r;
-                GetClientRect(hwnd(), &r);
-                DrawIcon(dc, (r.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
-                         (r.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, icon_);
-                EndPaint(hwnd(), &paint);
-            }
-            result = 0;
-            return true;
-        case WM_QUERYDRAGICON:
-            result = reinterpret_cast<LRESULT>(icon_);
             return true;
     }
     return false;

@@ -70,4 +70,21 @@ HWND CreateTooltips(HWND owner, const std::vector<std::pair<int, std::wstring>>&
     return tooltip;
 }
 
+bool AnswerAsIcon(HWND window, HICON icon, UINT message, LRESULT& result) {
+    if (message == WM_QUERYDRAGICON) {
+        result = reinterpret_cast<LRESULT>(icon);
+        return true;
+    }
+    if (message != WM_PAINT || !IsIconic(window)) return false;
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT r;
+    GetClientRect(window, &r);
+    DrawIcon(dc, (r.right - GetSystemMetrics(SM_CXICON) + 1) / 2, (r.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2,
+             icon);
+    EndPaint(window, &paint);
+    result = 0;
+    return true;
+}
+
 }  // namespace fw

@@ -38,6 +38,10 @@ std::vector<Bitmap> SetMenuPictures(HWND window, HMENU menu, const MenuPicture* 
 
 // A tooltip window for the owner's controls (by id, with their texts); it watches
 // the controls' mouse messages itself. Destroyed with its owner.
+// A minimised main window: paints `icon` centred in its client area and offers it
+// as its drag image. True when the message was answered (`result` holds the answer).
+bool AnswerAsIcon(HWND window, HICON icon, UINT message, LRESULT& result);
+
 HWND CreateTooltips(HWND owner, const std::vector<std::pair<int, std::wstring>>& tips);
 
 }  // namespace fw

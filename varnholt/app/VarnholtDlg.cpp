@@ -387,6 +387,7 @@ void CVarnholtDlg::RunClosingSteps() {
 }
 
 bool CVarnholtDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result) {
+    if (fw::AnswerAsIcon(hwnd(), icon_, message, result)) return true;
     switch (message) {
         case WM_SYSCOMMAND:
             if ((w & 0xFFF0) == IDM_ABOUTBOX) {
@@ -398,24 +399,6 @@ bool CVarnholtDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result) 
         case WM_HELP:
             OpenHelp();
             result = TRUE;
-            return true;
-        case WM_PAINT:
-            if (!IsIconic(hwnd())) return false;
-            {
-                // Minimised: the icon, centred.
-                PAINTSTRUCT paint;
-                HDC dc = BeginPaint(hwnd(), &paint);
-                RECT r;
-                GetClientRect(hwnd(), &r);
-                int x = (r.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
-                int y = (r.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
-                DrawIcon(dc, x, y, icon_);
-                EndPaint(hwnd(), &paint);
-            }
-            result = 0;
-            return true;
-        case WM_QUERYDRAGICON:
-            result = reinterpret_cast<LRESULT>(icon_);
             return true;
         case WM_CONTEXTMENU:
             ShowTreeMenu(l);
