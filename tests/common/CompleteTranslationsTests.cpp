@@ -22,6 +22,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::Narrow;
 
 struct Program {
     const char* name;
@@ -44,12 +45,6 @@ const std::vector<Program> kPrograms = {
 const std::vector<std::wstring> kLanguages = {L"[1031]", L"[1033]", L"[1036]", L"[1034]", L"[1043]", L"[1046]"};
 
 std::wstring Source(const std::wstring& relative) { return testing_support::SourceDir() + L"\\" + relative; }
-
-std::string Narrow(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
-    return out;
-}
 
 // Name to number, as the header defines them.
 std::map<std::string, int> HeaderNumbers(const Program& program) {

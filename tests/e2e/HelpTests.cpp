@@ -5,7 +5,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include <functional>
+#include <filesystem>
 #include <set>
 #include <vector>
 
@@ -69,24 +69,9 @@ std::set<std::wstring> CompiledFiles(const std::wstring& chm) {
                                reinterpret_cast<void**>(&system.p)), S_OK);
     if (!system.p) return names;
     EXPECT_EQ(system.p->StgOpenStorage(chm.c_str(), nullptr, STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0, &root.p), S_OK)
-        << std::string(chm.begin(), chm.end());
+        << Narrow(chm);
     if (root.p) ListStorage(root.p, L"", names);
     return names;
-}
-
-void ForEachFile(const std::wstring& folder, const std::wstring& prefix, const std::function<void(const std::wstring&)>& visit) {
-    WIN32_FIND_DATAW entry;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::wstring name = entry.cFileName;
-        if (name == L"." || name == L"..") continue;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ForEachFile(folder + L"\\" + name, prefix + name + L"/", visit);
-        else
-            visit(prefix + name);
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
 }
 
 std::wstring Lower(std::wstring text) {
@@ -177,7 +162,7 @@ HWND ContentsTree(HWND viewer) {
 // the page area empty. The test looks at those two only.
 void ExpectViewerShows(const Help& help, HWND viewer) {
     const std::wstring title = ProjectTitle(help.sources);
-    ASSERT_NE(viewer, nullptr) << "no window titled " << std::string(title.begin(), title.end());
+    ASSERT_NE(viewer, nullptr) << "no window titled " << Narrow(title);
     HWND tree = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (tree = ContentsTree(viewer)) != nullptr; }, std::chrono::seconds(10)));
     const size_t entries = ContentsEntries(help.sources + L"\\toc.hhc");
@@ -204,20 +189,22 @@ TEST(Help, EveryCompiledHelpHoldsEachFileOfItsSourcesAndEachPageOfItsContents) {
     const std::vector<Help> helps = Helps();
     ASSERT_FALSE(helps.empty());
     for (const Help& help : helps) {
-        SCOPED_TRACE(std::string(help.chm.begin(), help.chm.end()));
+        SCOPED_TRACE(Narrow(help.chm));
         const std::set<std::wstring> compiled = CompiledFiles(help.chm);
         ASSERT_FALSE(compiled.empty());
         size_t sources = 0;
-        ForEachFile(help.sources, L"", [&](const std::wstring& file) {
-            if (EndsWith(file, L".hhp")) return;  // the compiler's own input
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(help.sources)) {
+            // The compiler's own input is not part of the help.
+            if (!entry.is_regular_file() || EndsWith(entry.path().wstring(), L".hhp")) continue;
             ++sources;
-            EXPECT_EQ(compiled.count(file), 1u) << "missing: " << std::string(file.begin(), file.end());
-        });
+            const std::wstring file = std::filesystem::relative(entry.path(), help.sources).generic_wstring();
+            EXPECT_EQ(compiled.count(file), 1u) << "missing: " << Narrow(file);
+        }
         EXPECT_GT(sources, 2u);
         const std::vector<std::wstring> pages = ContentsPages(help.sources + L"\\toc.hhc");
         EXPECT_FALSE(pages.empty());
         for (const std::wstring& page : pages)
-            EXPECT_EQ(compiled.count(page), 1u) << "contents name a missing page: " << std::string(page.begin(), page.end());
+            EXPECT_EQ(compiled.count(page), 1u) << "contents name a missing page: " << Narrow(page);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <cwchar>
 #include <stdexcept>
 
 #include "framework/Pump.h"
@@ -131,6 +132,45 @@ std::string ReadBytes(const std::wstring& path) {
     while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) bytes.append(buffer, got);
     CloseHandle(file);
     return bytes;
+}
+
+std::string Narrow(const std::wstring& text) {
+    std::string out;
+    for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+namespace {
+
+std::vector<char> VersionBlock(const std::wstring& program) {
+    std::vector<char> block(GetFileVersionInfoSizeW(program.c_str(), nullptr));
+    if (!block.empty() && !GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(block.size()), block.data()))
+        block.clear();
+    return block;
+}
+
+}  // namespace
+
+std::wstring VersionText(const std::wstring& program, const wchar_t* name) {
+    const std::vector<char> block = VersionBlock(program);
+    WORD* translation = nullptr;
+    UINT size = 0;
+    if (block.empty() || !VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &size) ||
+        size < 2 * sizeof(WORD))
+        return L"";
+    wchar_t query[128];
+    swprintf(query, 128, L"\\StringFileInfo\\%04x%04x\\%ls", translation[0], translation[1], name);
+    wchar_t* value = nullptr;
+    return VerQueryValueW(block.data(), query, reinterpret_cast<void**>(&value), &size) && size > 0 ? value : L"";
+}
+
+VS_FIXEDFILEINFO FixedVersion(const std::wstring& program) {
+    const std::vector<char> block = VersionBlock(program);
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT size = 0;
+    if (block.empty() || !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &size) || size < sizeof *fixed)
+        return {};
+    return *fixed;
 }
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

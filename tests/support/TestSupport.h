@@ -33,6 +33,15 @@ FILETIME UtcFileTime(int year, int month, int day, int hour = 0, int minute = 0,
 // Sets a file's last-write and last-access times; nullptr leaves a time as it is.
 bool SetFileTimes(const std::wstring& path, const FILETIME* lastWrite, const FILETIME* lastAccess);
 
+// For messages of failed checks: characters above 127 become '?'.
+std::string Narrow(const std::wstring& text);
+
+// A text of a program's version resource ("ProductVersion", "CompanyName", ...),
+// in the resource's first language; empty when there is none.
+std::wstring VersionText(const std::wstring& program, const wchar_t* name);
+// The resource's fixed part; all zero when there is none.
+VS_FIXEDFILEINFO FixedVersion(const std::wstring& program);
+
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);
 bool Exists(const std::wstring& path);

@@ -20,17 +20,12 @@
 
 namespace {
 
+using testing_support::Narrow;
 using testing_support::SourceDir;
 
 std::wstring DataFile(const wchar_t* name) { return SourceDir() + L"\\data\\varnholt\\" + name; }
 
 std::string Bytes(const wchar_t* name) { return fw::ReadFileBytes(DataFile(name)); }
-
-std::string Narrow(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
-    return out;
-}
 
 // One character per byte, as the programs read their 8-bit files.
 std::vector<std::wstring> Lines(const std::string& bytes) {
