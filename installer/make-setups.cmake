@@ -1,10 +1,8 @@
 # Run by the build: writes the file lists of the setups from the layout, makes
 # both setups with makensis and names what they contain in a depfile.
 file(STRINGS ${LISTING} listed)
-# Help files also come from targets that write them straight into the layout.
-file(GLOB help RELATIVE ${SUITE_DIR} ${SUITE_DIR}/help.chm ${SUITE_DIR}/*/help.chm)
 set(files)
-foreach(f ${listed} ${help})
+foreach(f ${listed})
   string(REGEX REPLACE "^(\\.?/)+" "" f "${f}")
   if(NOT EXISTS ${SUITE_DIR}/${f})
     message(FATAL_ERROR "${SUITE_DIR}/${f} is missing from the layout")
