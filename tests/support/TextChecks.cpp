@@ -5,6 +5,8 @@
 
 #include <map>
 
+#include "framework/Controls.h"
+
 namespace testing_support {
 
 namespace {
@@ -91,17 +93,9 @@ std::vector<HWND> Controls(HWND window) {
 }
 
 std::vector<std::wstring> TabTexts(HWND tabs) {
+    const fw::TabControl control(tabs);
     std::vector<std::wstring> texts;
-    const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[256] = {};
-        TCITEMW item = {};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = 256;
-        SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-        texts.push_back(text);
-    }
+    for (int i = 0; i < control.GetItemCount(); ++i) texts.push_back(control.GetItemText(i));
     return texts;
 }
 
