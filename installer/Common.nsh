@@ -2,7 +2,13 @@
 ; uninstall entry, and the uninstaller's choice to keep or remove the user's
 ; settings. A script defines PRODUCT, PRODUCT_KEY, MAIN_EXE, UNINSTALLER and
 ; ICON, and the macros RemovePrograms and RemoveSettings, before it includes this.
-Unicode true
+; ARCH (x86 or x64) is the architecture of the programs it installs: a 64-bit
+; suite gets a 64-bit setup, which writes its entry in the 64-bit registry view.
+!if "${ARCH}" == "x64"
+  Target amd64-unicode
+!else
+  Unicode true
+!endif
 ManifestDPIAware true
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
@@ -144,6 +150,14 @@ LangString InUse ${LANG_PORTUGUESEBR} "Alguns arquivos não puderam ser substitu
   WriteRegDWORD HKLM "${PRODUCT_KEY}" "NoRepair" 1
 !macroend
 
+; The registry view of the programs' own architecture, set before anything is
+; read or written there.
+!macro NativeRegView
+  !if "${ARCH}" == "x64"
+    SetRegView 64
+  !endif
+!macroend
+
 !macro WriteEstimatedSize
   ${GetSize} "$INSTDIR" "/S=0K /G=1" $0 $1 $2
   WriteRegDWORD HKLM "${PRODUCT_KEY}" "EstimatedSize" $0
@@ -192,6 +206,7 @@ LangString InUse ${LANG_PORTUGUESEBR} "Alguns arquivos não puderam ser substitu
   !insertmacro MUI_UNFUNCTION_DESCRIPTION_END
 
   Function un.onInit
+    !insertmacro NativeRegView
     !insertmacro MUI_UNGETLANGUAGE
     StrCpy $KeepVarnholt ""
     StrCpy $Unremoved ""

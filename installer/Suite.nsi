@@ -44,9 +44,14 @@
 
 !include Common.nsh
 
-InstallDir "$PROGRAMFILES32\Quorvexsoft"
+!if "${ARCH}" == "x64"
+  InstallDir "$PROGRAMFILES64\Quorvexsoft"
+!else
+  InstallDir "$PROGRAMFILES32\Quorvexsoft"
+!endif
 
 Function .onInit
+  !insertmacro NativeRegView
   !insertmacro MUI_LANGDLL_DISPLAY
 FunctionEnd
 

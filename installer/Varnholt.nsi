@@ -39,6 +39,7 @@
 InstallDir "$PROGRAMFILES32\Quorvexsoft\Varnholt"
 
 Function .onInit
+  !insertmacro NativeRegView
   !insertmacro MUI_LANGDLL_DISPLAY
   ; Not installed before, and no folder asked for: next to the suite's programs, if it is there.
   ReadRegStr $0 HKLM "${PRODUCT_KEY}" "InstallLocation"

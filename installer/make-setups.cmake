@@ -45,10 +45,17 @@ file(WRITE ${WORK}/SuiteFiles.nsh.new "${nsh}")
 execute_process(COMMAND ${CMAKE_COMMAND} -E copy_if_different ${WORK}/SuiteFiles.nsh.new ${WORK}/SuiteFiles.nsh)
 
 file(MAKE_DIRECTORY ${SETUP_DIR})
-foreach(pair "Suite.nsi;QuorvexsoftSetup.exe" "Varnholt.nsi;VarnholtSetup.exe")
-  list(GET pair 0 script)
-  list(GET pair 1 out)
-  execute_process(COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8
+if(ARCH STREQUAL "x64")
+  set(pairs "Suite.nsi=QuorvexsoftSetup64.exe")
+else()
+  set(pairs "Suite.nsi=QuorvexsoftSetup.exe" "Varnholt.nsi=VarnholtSetup.exe")
+endif()
+set(outputs)
+foreach(pair ${pairs})
+  string(REGEX REPLACE "=.*" "" script ${pair})
+  string(REGEX REPLACE ".*=" "" out ${pair})
+  list(APPEND outputs ${SETUP_DIR}/${out})
+  execute_process(COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8 "-DARCH=${ARCH}"
       "-DFILES_NSH=${WORK}/SuiteFiles.nsh" "-DICONS=${ICONS}" "-DOUTFILE=${SETUP_DIR}/${out}"
       ${SCRIPTS}/${script}
     RESULT_VARIABLE failed)
@@ -63,4 +70,5 @@ foreach(f ${files})
   string(REPLACE " " "\\ " f "${SUITE_DIR}/${f}")
   string(APPEND deps " ${f}")
 endforeach()
-file(WRITE ${DEPFILE} "${SETUP_DIR}/QuorvexsoftSetup.exe ${SETUP_DIR}/VarnholtSetup.exe:${deps}\n")
+list(JOIN outputs " " targets)
+file(WRITE ${DEPFILE} "${targets}:${deps}\n")

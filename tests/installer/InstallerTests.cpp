@@ -1,7 +1,8 @@
 // The setups as an administrator runs them: silent installs into folders of the
 // tests' own, the uninstall entry they leave, and uninstalls run from that entry.
-// Wine runs every program with full rights and shows no elevation prompt; on
-// Windows this executable must itself run elevated.
+// Each build tests the setups of its own architecture, whose entries lie in its
+// own registry view. Wine runs every program with full rights and shows no
+// elevation prompt; on Windows this executable must itself run elevated.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlobj.h>
@@ -19,6 +20,11 @@ const wchar_t kUninstallRoot[] = L"Software\\Microsoft\\Windows\\CurrentVersion\
 const wchar_t kSuiteProduct[] = L"Quorvexsoft Brisvane";
 const wchar_t kVarnholtProduct[] = L"Quorvexsoft Varnholt";
 const wchar_t kUserKey[] = L"Software\\Quorvex\\Quorvexsoft Brisvane";
+#ifdef _WIN64
+const wchar_t kSuiteSetup[] = L"QuorvexsoftSetup64.exe";
+#else
+const wchar_t kSuiteSetup[] = L"QuorvexsoftSetup.exe";
+#endif
 
 std::wstring KnownFolder(int csidl) {
     wchar_t path[MAX_PATH] = {};
@@ -27,28 +33,23 @@ std::wstring KnownFolder(int csidl) {
 }
 std::wstring StartMenu() { return KnownFolder(CSIDL_COMMON_PROGRAMS) + L"\\Quorvexsoft"; }
 std::wstring UserData() { return KnownFolder(CSIDL_APPDATA) + L"\\Quorvex"; }
-std::wstring SetupDir() {
-    std::wstring dir = GetEnv(L"SETUP_DIR");
-    if (!dir.empty() && dir[0] == L'/') {
-        dir = L"Z:" + dir;
-        for (auto& c : dir)
-            if (c == L'/') c = L'\\';
-    }
-    return dir;
-}
+std::wstring SetupDir() { return EnvPath(L"SETUP_DIR"); }
 
-// A value of a product's uninstall entry; empty when there is none.
-std::wstring EntryValue(const std::wstring& product, const wchar_t* name) {
+// A value of a product's uninstall entry in a registry view (0: this
+// program's own); empty when there is none.
+std::wstring EntryValue(const std::wstring& product, const wchar_t* name, REGSAM view = 0) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, (kUninstallRoot + product).c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
+        return {};
     wchar_t value[1024] = {};
     DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, (kUninstallRoot + product).c_str(), name, RRF_RT_REG_SZ, nullptr, value,
-                     &size) != ERROR_SUCCESS)
-        return {};
-    return value;
+    const bool read = RegGetValueW(key, nullptr, name, RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return read ? value : L"";
 }
-bool EntryExists(const std::wstring& product) {
+bool EntryExists(const std::wstring& product, REGSAM view = 0) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, (kUninstallRoot + product).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, (kUninstallRoot + product).c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
@@ -68,18 +69,18 @@ DWORD RunCommand(std::wstring command) {
     return code;
 }
 
-DWORD Install(const wchar_t* setup, const std::wstring& folder) {
-    return RunCommand(L"\"" + SetupDir() + L"\\" + setup + L"\" /S /D=" + folder);
+DWORD Install(const wchar_t* setup, const std::wstring& folder, const std::wstring& dir = SetupDir()) {
+    return RunCommand(L"\"" + dir + L"\\" + setup + L"\" /S /D=" + folder);
 }
 
 // The uninstaller copies itself away and returns at once, so its work is
 // over when the entry and the uninstaller itself are gone.
-bool Uninstall(const std::wstring& product, const std::wstring& extra = L"") {
-    const std::wstring quiet = EntryValue(product, L"QuietUninstallString");
-    std::wstring exe = EntryValue(product, L"UninstallString");
+bool Uninstall(const std::wstring& product, const std::wstring& extra = L"", REGSAM view = 0) {
+    const std::wstring quiet = EntryValue(product, L"QuietUninstallString", view);
+    std::wstring exe = EntryValue(product, L"UninstallString", view);
     if (exe.size() > 2 && exe.front() == L'"') exe = exe.substr(1, exe.size() - 2);
     if (quiet.empty() || RunCommand(quiet + L" " + extra) != 0) return false;
-    return WaitFor([&] { return !EntryExists(product) && !Exists(exe); }, std::chrono::seconds(60));
+    return WaitFor([&] { return !EntryExists(product, view) && !Exists(exe); }, std::chrono::seconds(60));
 }
 
 // The files below a folder by their path in it, with their bytes.
@@ -165,8 +166,9 @@ private:
 class Setup : public ::testing::Test {
 protected:
     void TearDown() override {
-        for (const wchar_t* product : {kVarnholtProduct, kSuiteProduct})
-            if (EntryExists(product)) Uninstall(product);
+        for (REGSAM view : {REGSAM(0), REGSAM(KEY_WOW64_64KEY)})
+            for (const wchar_t* product : {kVarnholtProduct, kSuiteProduct})
+                if (EntryExists(product, view)) Uninstall(product, L"", view);
         RemoveTree(UserData());
         // The uninstaller's copies in the temporary folder go at the next
         // reboot on Windows; a Wine prefix never reboots.
@@ -191,7 +193,7 @@ protected:
 };
 
 TEST_F(Setup, SuiteInstallsTheBuiltLayoutWithItsEntries) {
-    ASSERT_EQ(Install(L"QuorvexsoftSetup.exe", Folder()), 0u);
+    ASSERT_EQ(Install(kSuiteSetup, Folder()), 0u);
     Tree installed = List(Folder());
     // The uninstaller is the one file beyond the layout; the entry names it.
     const std::wstring uninstall = EntryValue(kSuiteProduct, L"UninstallString");
@@ -241,7 +243,7 @@ HWND FindWindowOfProgram(const std::wstring& title, const std::wstring& exe, HAN
 }
 
 TEST_F(Setup, InstalledBrisvaneStartsVarnholtFromItsSubFolder) {
-    ASSERT_EQ(Install(L"QuorvexsoftSetup.exe", Folder()), 0u);
+    ASSERT_EQ(Install(kSuiteSetup, Folder()), 0u);
     Program shell(Folder() + L"\\Brisvane.exe", Folder());
     HWND window = shell.WaitForWindow(L"Quorvexsoft Brisvane 7");
     ASSERT_NE(window, nullptr);
@@ -265,24 +267,24 @@ TEST_F(Setup, InstalledBrisvaneStartsVarnholtFromItsSubFolder) {
 }
 
 TEST_F(Setup, ASecondInstallReplacesTemplatesAndKeepsTheUsersStore) {
-    ASSERT_EQ(Install(L"QuorvexsoftSetup.exe", Folder()), 0u);
+    ASSERT_EQ(Install(kSuiteSetup, Folder()), 0u);
     const std::string own = "Product ID\r\n0026\r\nVersion\r\n7.0\r\nLastPath\r\nC:\\mine\r\n";
     WriteUserStore(L"0026", own);
     const std::wstring installedTemplate = Folder() + L"\\Varnholt\\config.ini";
     WriteBytes(installedTemplate, "an older template");
-    ASSERT_EQ(Install(L"QuorvexsoftSetup.exe", Folder()), 0u);
+    ASSERT_EQ(Install(kSuiteSetup, Folder()), 0u);
     EXPECT_EQ(ReadBytes(UserStore(L"0026")), own);
     EXPECT_EQ(ReadBytes(installedTemplate), ReadBytes(SuiteDir() + L"\\Varnholt\\config.ini"));
 }
 
 // Windows does not let a running program's file be replaced or deleted, nor does Wine.
 TEST_F(Setup, ARunningProgramFailsSetupAndUninstallWithTheEntryKept) {
-    ASSERT_EQ(Install(L"QuorvexsoftSetup.exe", Folder()), 0u);
+    ASSERT_EQ(Install(kSuiteSetup, Folder()), 0u);
     {
         Program varnholt(Folder() + L"\\Varnholt\\Varnholt.exe", Folder() + L"\\Varnholt");
         HWND window = varnholt.WaitForWindow(L"Quorvexsoft Varnholt 7");
         ASSERT_NE(window, nullptr);
-        EXPECT_EQ(Install(L"QuorvexsoftSetup.exe", Folder()), 2u);
+        EXPECT_EQ(Install(kSuiteSetup, Folder()), 2u);
         // Run in place, the uninstaller ends when it is done and tells how.
         EXPECT_EQ(RunCommand(L"\"" + Folder() + L"\\Uninstall.exe\" /S _?=" + Folder()), 2u);
         EXPECT_TRUE(EntryExists(kSuiteProduct));
@@ -298,7 +300,11 @@ TEST_F(Setup, ARunningProgramFailsSetupAndUninstallWithTheEntryKept) {
 // What Explorer's properties show of each setup program: the suite's version and maker.
 TEST(SetupPrograms, CarryTheSuitesVersionAndCompany) {
     const std::wstring brisvane = SuiteDir() + L"\\Brisvane.exe";
-    for (const wchar_t* setup : {L"QuorvexsoftSetup.exe", L"VarnholtSetup.exe"}) {
+#ifdef _WIN64
+    for (const wchar_t* setup : {kSuiteSetup}) {
+#else
+    for (const wchar_t* setup : {kSuiteSetup, L"VarnholtSetup.exe"}) {
+#endif
         const std::wstring path = SetupDir() + L"\\" + setup;
         SCOPED_TRACE(Narrow(setup));
         EXPECT_EQ(FixedVersion(path).dwProductVersionMS, FixedVersion(brisvane).dwProductVersionMS);
@@ -317,7 +323,7 @@ class SuiteUninstall : public Setup, public ::testing::WithParamInterface<Uninst
 
 TEST_P(SuiteUninstall, RemovesWhatItInstalledAndNothingOfTheUsersUnasked) {
     const UninstallCase& c = GetParam();
-    ASSERT_EQ(Install(L"QuorvexsoftSetup.exe", Folder()), 0u);
+    ASSERT_EQ(Install(kSuiteSetup, Folder()), 0u);
     const std::wstring results = Folder() + L"\\Varnholt\\results.txt";
     if (c.userFile) WriteBytes(results, "C:\\a.jpg\r\nC:\\b.jpg\r\n");
     WriteUserStore(L"0020", "shell");
@@ -352,6 +358,56 @@ INSTANTIATE_TEST_SUITE_P(Cases, SuiteUninstall,
                          ::testing::Values(UninstallCase{L"", true, true},
                                            UninstallCase{L"/REMOVESETTINGS", false, false}));
 
+#ifdef _WIN64
+TEST_F(Setup, Suite64GoesIntoProgramFilesWithItsEntryInThe64BitView) {
+    ASSERT_EQ(RunCommand(L"\"" + SetupDir() + L"\\" + kSuiteSetup + L"\" /S"), 0u);
+    const std::wstring folder = KnownFolder(CSIDL_PROGRAM_FILES) + L"\\Quorvexsoft";
+    EXPECT_EQ(EntryValue(kSuiteProduct, L"InstallLocation", KEY_WOW64_64KEY), folder);
+    EXPECT_FALSE(EntryExists(kSuiteProduct, KEY_WOW64_32KEY));
+    for (const wchar_t* program : {L"\\Brisvane.exe", L"\\Varnholt\\Varnholt.exe"}) {
+        DWORD type = ~0u;
+        EXPECT_TRUE(GetBinaryTypeW((folder + program).c_str(), &type));
+        EXPECT_EQ(type, DWORD(SCS_64BIT_BINARY)) << Narrow(program);
+    }
+}
+#else
+// The text of a control of another program's window.
+std::wstring ControlText(HWND window, int id) {
+    wchar_t text[512] = {};
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(GetDlgItem(window, id), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        &ignored);
+    return text;
+}
+
+const int kPathField = 1001;  // Varnholt's path list
+
+// A user of the 32-bit suite who moves to the 64-bit one finds the settings
+// the 32-bit Varnholt stored: both keep them in the same per-user place.
+TEST_F(Setup, MovingToThe64BitSuiteKeepsTheUsersSettings) {
+    const std::wstring setup64 = EnvPath(L"SETUP64_DIR");
+    ASSERT_TRUE(Exists(setup64 + L"\\QuorvexsoftSetup64.exe")) << "the 64-bit tree makes it: scripts/build x64";
+    ASSERT_EQ(Install(kSuiteSetup, Folder()), 0u);
+    {
+        Program varnholt(Folder() + L"\\Varnholt\\Varnholt.exe", Folder() + L"\\Varnholt");
+        HWND window = varnholt.WaitForWindow(L"Quorvexsoft Varnholt 7");
+        ASSERT_NE(window, nullptr);
+        SendMessageW(GetDlgItem(window, kPathField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"C:\\moved\\..."));
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        ASSERT_NE(varnholt.WaitForExit(), STILL_ACTIVE);
+    }
+    ASSERT_TRUE(Uninstall(kSuiteProduct));
+
+    const std::wstring folder64 = temp_ / L"Quorvexsoft64";
+    ASSERT_EQ(Install(L"QuorvexsoftSetup64.exe", folder64, setup64), 0u);
+    Program varnholt(folder64 + L"\\Varnholt\\Varnholt.exe", folder64 + L"\\Varnholt");
+    HWND window = varnholt.WaitForWindow(L"Quorvexsoft Varnholt 7");
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(ControlText(window, kPathField), L"C:\\moved\\...");
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_NE(varnholt.WaitForExit(), STILL_ACTIVE);
+}
+
 TEST_F(Setup, VarnholtAloneInstallsItsFolderAndUninstallsCleanly) {
     const std::wstring folder = Folder() + L"\\Varnholt";
     ASSERT_EQ(Install(L"VarnholtSetup.exe", folder), 0u);
@@ -374,7 +430,7 @@ TEST_F(Setup, VarnholtAloneInstallsItsFolderAndUninstallsCleanly) {
 // Both setups put Varnholt into the same folder; whichever is uninstalled
 // first leaves Varnholt to the other.
 TEST_F(Setup, VarnholtAloneOverTheSuiteLeavesTheSuiteWhole) {
-    ASSERT_EQ(Install(L"QuorvexsoftSetup.exe", Folder()), 0u);
+    ASSERT_EQ(Install(kSuiteSetup, Folder()), 0u);
     // No folder asked for: it goes where the suite has Varnholt.
     ASSERT_EQ(RunCommand(L"\"" + SetupDir() + L"\\VarnholtSetup.exe\" /S"), 0u);
     EXPECT_EQ(EntryValue(kVarnholtProduct, L"InstallLocation"), Folder() + L"\\Varnholt");
@@ -385,5 +441,7 @@ TEST_F(Setup, VarnholtAloneOverTheSuiteLeavesTheSuiteWhole) {
     EXPECT_FALSE(Exists(Folder()));
     EXPECT_FALSE(Exists(StartMenu()));
 }
+
+#endif
 
 }  // namespace

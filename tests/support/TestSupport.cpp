@@ -9,8 +9,8 @@
 
 namespace testing_support {
 
-namespace {
-std::wstring FromUnixPath(const std::wstring& path) {
+std::wstring EnvPath(const wchar_t* name) {
+    std::wstring path = GetEnv(name);
     // The build passes folders as Unix paths; Wine maps them below Z:.
     if (!path.empty() && path[0] == L'/') {
         std::wstring out = L"Z:" + path;
@@ -20,7 +20,6 @@ std::wstring FromUnixPath(const std::wstring& path) {
     }
     return path;
 }
-}  // namespace
 
 std::wstring GetEnv(const wchar_t* name) {
     wchar_t buffer[4096];
@@ -28,9 +27,9 @@ std::wstring GetEnv(const wchar_t* name) {
     return n && n < 4096 ? std::wstring(buffer, n) : std::wstring();
 }
 
-std::wstring SuiteDir() { return FromUnixPath(GetEnv(L"SUITE_DIR")); }
-std::wstring SourceDir() { return FromUnixPath(GetEnv(L"SOURCE_DIR")); }
-std::wstring FixturesDir() { return FromUnixPath(GetEnv(L"WINE_FIXTURES")); }
+std::wstring SuiteDir() { return EnvPath(L"SUITE_DIR"); }
+std::wstring SourceDir() { return EnvPath(L"SOURCE_DIR"); }
+std::wstring FixturesDir() { return EnvPath(L"WINE_FIXTURES"); }
 
 TempDir::TempDir() {
     wchar_t base[MAX_PATH];

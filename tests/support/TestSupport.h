@@ -109,5 +109,7 @@ std::wstring SourceDir();
 // folder that drive Y: is mapped onto.
 std::wstring FixturesDir();
 std::wstring GetEnv(const wchar_t* name);
+// An environment variable that names a folder, in Windows form.
+std::wstring EnvPath(const wchar_t* name);
 
 }  // namespace testing_support
