@@ -251,3 +251,39 @@ TEST(Shell, OneClickRunHidesTheTilesAndLetsNoModuleStartMeanwhile) {
     ASSERT_EQ(boxes.asked.size(), 1u);
     EXPECT_EQ(boxes.asked[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
 }
+
+// The three stand-in programs really started and driven through the registry:
+// what each found in its store, and its own settings back after the run.
+TEST(Shell, AOneClickRunDrivesTheRealModulesAndPutsTheirSettingsBack) {
+    Suite suite;
+    suite.InstallStandins();
+    for (Module m : {Module::Flintrask, Module::Wickerlume, Module::Ostrelle}) suite.SetValue(m, L"Pace", L"1");
+    const std::wstring own[] = {suite.Value(Module::Flintrask, kOptions), suite.Value(Module::Flintrask, kDrive),
+                                suite.Value(Module::Wickerlume, kOptions), suite.Value(Module::Ostrelle, kOptions)};
+    MessageBoxRecorder boxes;
+    Shell shell;
+    shell.dialog().oneClickTiming.pauses = {std::chrono::milliseconds(0), std::chrono::milliseconds(0),
+                                            std::chrono::milliseconds(0)};
+    shell.Command(IDC_START);
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].text, EnglishText(txt::kOneClickFinished) + L"\n\n" + EnglishText(txt::kRanWithDefaults));
+    const std::pair<Module, const char*> seen[] = {
+        {Module::Flintrask, "OneClickMode=active;Options=0000000000000001010;Drive=C:;Use Defaults=true"},
+        {Module::Wickerlume, "OneClickMode=active;Options=000000000000000000111111000000"},
+        {Module::Ostrelle, "OneClickMode=active;Options=111111010011100001000100000000"}};
+    for (const auto& [module, line] : seen)
+        EXPECT_NE(ReadBytes(suite.StandinLog(module)).find(line), std::string::npos) << line;
+    // The modules remove "active" as they end, the last one after the run.
+    EXPECT_TRUE(WaitFor([] { return !Suite::RegistryHas(kActive); }));
+    EXPECT_EQ(suite.Value(Module::Flintrask, kOptions), own[0]);
+    EXPECT_EQ(suite.Value(Module::Flintrask, kDrive), own[1]);
+    EXPECT_EQ(suite.Value(Module::Wickerlume, kOptions), own[2]);
+    EXPECT_EQ(suite.Value(Module::Ostrelle, kOptions), own[3]);
+    EXPECT_EQ(suite.Value(Module::Flintrask, kUseDefaults), L"false");
+    for (Module m : {Module::Flintrask, Module::Wickerlume, Module::Ostrelle})
+        EXPECT_EQ(suite.Value(m, kOneClickMode), L"---");
+    for (const wchar_t* gone : {kProgress1, kProgressCancelled}) EXPECT_FALSE(Suite::RegistryHas(gone));
+    EXPECT_EQ(Suite::Registry(kProgress1Max), L"40");
+    EXPECT_EQ(Suite::Registry(kProgress2), L"done");
+    EXPECT_EQ(Suite::Registry(kProgress3), L"done");
+}

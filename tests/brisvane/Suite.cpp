@@ -73,6 +73,19 @@ std::wstring Suite::StorePath(contract::Module module) {
     return PowerClass::UserConfigPath(store_.ReadRegistryText(0, L"AppData"), product, version_);
 }
 
+void Suite::InstallStandins() {
+    for (const auto& module : contract::kModules) {
+        if (module.module == contract::Module::Varnholt) continue;
+        const std::wstring program = std::wstring(module.subfolder) + L"\\" + module.name + L".exe";
+        CopyFileW((SuiteDir() + program).c_str(), (folder_.path() + program).c_str(), FALSE);
+    }
+}
+
+std::wstring Suite::StandinLog(contract::Module module) {
+    const std::wstring store = StorePath(module);
+    return store.substr(0, store.rfind(L'\\')) + L"\\standin.log";
+}
+
 std::map<contract::Module, std::string> Suite::StoreBytes() {
     std::map<contract::Module, std::string> bytes;
     for (const auto& module : contract::kModules) bytes[module.module] = ReadBytes(StorePath(module.module));

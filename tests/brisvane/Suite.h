@@ -28,6 +28,10 @@ public:
     // The bytes of each module's store (its user copy once made).
     std::map<contract::Module, std::string> StoreBytes();
     std::wstring StorePath(contract::Module module);
+    // The stand-in programs of the outside modules, copied from the built suite,
+    // so that the shell really starts them; each notes its starts in this log.
+    void InstallStandins();
+    std::wstring StandinLog(contract::Module module);
 
     // The suite's registry values.
     static std::wstring Registry(const wchar_t* value);

@@ -142,10 +142,7 @@ private:
 
 HWND FindWindowTitled(const std::wstring& title) {
     HWND found = nullptr;
-    WaitFor([&] {
-        found = FindWindowW(nullptr, title.c_str());
-        return found && IsWindowVisible(found);
-    });
+    WaitFor([&] { return (found = FindProcessWindow(0, title)) != nullptr; });
     return found;
 }
 
@@ -214,42 +211,6 @@ TEST(Brisvane, FlintraskFromItsTileRunsWithoutItsLimitAndGetsItBack) {
     PostMessageW(module, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitFor([&] { return shell.Visible(); }));
     EXPECT_TRUE(WaitFor([&] { return suite.Value(Module::Flintrask, kMaxSearch) == L"500"; }, std::chrono::seconds(5)));
-}
-
-TEST(Brisvane, AOneClickRunDrivesThreeModulesAndPutsTheirSettingsBack) {
-    InstalledSuite suite;
-    Shell shell(suite);
-    ASSERT_NE(shell.window(), nullptr);
-    // The stores are made from the templates at the first use.
-    const std::wstring own[] = {suite.TemplateValue(Module::Flintrask, kOptions),
-                                suite.TemplateValue(Module::Flintrask, kDrive),
-                                suite.TemplateValue(Module::Wickerlume, kOptions),
-                                suite.TemplateValue(Module::Ostrelle, kOptions)};
-    shell.Command(kStart);
-    HWND box = nullptr;
-    EXPECT_EQ(shell.WaitForMessage(box), suite.English(455) + L"\n\n" + suite.English(460));
-    ASSERT_NE(box, nullptr);
-    // What each module found in its store when the shell started it.
-    EXPECT_NE(ReadBytes(suite.Log(Module::Flintrask))
-                  .find("OneClickMode=active;Options=0000000000000001010;Drive=C:;Use Defaults=true"),
-              std::string::npos);
-    EXPECT_NE(ReadBytes(suite.Log(Module::Wickerlume)).find("OneClickMode=active;Options=000000000000000000111111000000"),
-              std::string::npos);
-    EXPECT_NE(ReadBytes(suite.Log(Module::Ostrelle)).find("OneClickMode=active;Options=111111010011100001000100000000"),
-              std::string::npos);
-    Answer(box);
-    EXPECT_TRUE(WaitFor([&] { return suite.Value(Module::Ostrelle, kOneClickMode) == L"---"; }, std::chrono::seconds(10)));
-    EXPECT_EQ(suite.Value(Module::Flintrask, kOptions), own[0]);
-    EXPECT_EQ(suite.Value(Module::Flintrask, kDrive), own[1]);
-    EXPECT_EQ(suite.Value(Module::Wickerlume, kOptions), own[2]);
-    EXPECT_EQ(suite.Value(Module::Ostrelle, kOptions), own[3]);
-    EXPECT_EQ(suite.Value(Module::Flintrask, kUseDefaults), L"false");
-    for (Module m : {Module::Flintrask, Module::Wickerlume}) EXPECT_EQ(suite.Value(m, kOneClickMode), L"---");
-    for (const wchar_t* gone : {kActive, kProgress1, kProgressCancelled}) EXPECT_FALSE(RegistryHas(gone)) << gone;
-    EXPECT_EQ(Registry(kProgress1Max), L"40");
-    EXPECT_EQ(Registry(kProgress2), L"done");
-    EXPECT_EQ(Registry(kProgress3), L"done");
-    EXPECT_TRUE(shell.Visible());
 }
 
 TEST(Brisvane, CancelInStepOneStartsNeitherOfTheOtherModules) {

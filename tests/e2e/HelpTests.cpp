@@ -135,9 +135,10 @@ public:
     ~ComInitialised() { CoUninitialize(); }
 };
 
+// A hidden window of the same title (the viewer keeps one) must not stand in for it.
 HWND FindTitled(const std::wstring& title) {
     HWND found = nullptr;
-    WaitFor([&] { return (found = FindWindowW(nullptr, title.c_str())) != nullptr && IsWindowVisible(found); });
+    WaitFor([&] { return (found = FindProcessWindow(0, title)) != nullptr; });
     return found;
 }
 

@@ -61,26 +61,46 @@ protected:
         return store.ReadConfigValue(key);
     }
 
-    void RunStarter() {
-        Program starter(dir / L"Ravelboot.exe", dir.path());
-        ASSERT_TRUE(starter.started());
-        ASSERT_EQ(starter.WaitForExit(), 0u);
+    // Runs the starter in a job of its own and waits until the job is empty:
+    // whatever it started has ended then, its note written. Returns how many
+    // programs it started, or -1 when it failed.
+    int RunStarter() {
+        HANDLE job = CreateJobObjectW(nullptr, nullptr);
+        std::wstring command = L"\"" + (dir / L"Ravelboot.exe") + L"\"";
+        STARTUPINFOW si = {};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi = {};
+        if (!job || !CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                                    dir.path().c_str(), &si, &pi)) {
+            ADD_FAILURE() << "the starter did not start";
+            if (job) CloseHandle(job);
+            return -1;
+        }
+        AssignProcessToJobObject(job, pi.hProcess);
+        ResumeThread(pi.hThread);
+        CloseHandle(pi.hThread);
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info = {};
+        const bool empty = WaitFor([&] {
+            return QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info, sizeof info, nullptr) &&
+                   info.ActiveProcesses == 0;
+        });
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(pi.hProcess, &code);
+        CloseHandle(pi.hProcess);
+        CloseHandle(job);
+        EXPECT_TRUE(empty) << "the starter or what it started still runs";
+        EXPECT_EQ(code, 0u);
+        return empty && code == 0 ? static_cast<int>(info.TotalProcesses) - 1 : -1;
     }
 
-    // Starts the stand-in main program has noted, once `expected` are there; with
-    // `settle`, a start that should not have happened gets a moment to show.
-    int StartsSeen(int expected, bool settle = false) {
-        auto count = [this] {
-            std::string log = ReadBytes(dir / L"started.log");
-            int lines = 0;
-            for (size_t at = log.find("started ProductMain.exe\r\n"); at != std::string::npos;
-                 at = log.find("started ProductMain.exe\r\n", at + 1))
-                ++lines;
-            return lines;
-        };
-        WaitFor([&] { return count() >= expected; });
-        if (settle) Flush(std::chrono::milliseconds(1500));
-        return count();
+    // The starts the stand-in main program has noted.
+    int StartsNoted() {
+        std::string log = ReadBytes(dir / L"started.log");
+        int lines = 0;
+        for (size_t at = log.find("started ProductMain.exe\r\n"); at != std::string::npos;
+             at = log.find("started ProductMain.exe\r\n", at + 1))
+            ++lines;
+        return lines;
     }
 
     TempDir dir;
@@ -104,39 +124,39 @@ TEST_F(Ravelboot, DueStartsTheMainProgramAndMovesTheDateOn) {
         const std::string installed = ReadBytes(dir / L"config.ini");
         RemoveTree(appData + L"\\Quorvex\\" + productId);
 
-        RunStarter();
+        EXPECT_EQ(RunStarter(), 1);
         ASSERT_TRUE(Exists(userStore)) << "the per-user store was not made from the template";
         EXPECT_EQ(UserValue(L"CheckDate"), std::to_wstring(today + 7));
         EXPECT_EQ(UserValue(L"Startup"), L"automatically");
         EXPECT_EQ(UserValue(L"Product ID"), productId);
         EXPECT_EQ(ReadBytes(dir / L"config.ini"), installed);
     }
-    EXPECT_EQ(StartsSeen(2), 2);
+    EXPECT_EQ(StartsNoted(), 2);
 
     // The next run within the interval finds the moved date in the per-user store.
-    RunStarter();
+    EXPECT_EQ(RunStarter(), 0);
     EXPECT_EQ(UserValue(L"CheckDate"), std::to_wstring(today + 7));
-    EXPECT_EQ(StartsSeen(2, true), 2);
+    EXPECT_EQ(StartsNoted(), 2);
 }
 
 TEST_F(Ravelboot, NotDueLeavesEverythingAlone) {
     SetTemplate(L"CheckDate", std::to_wstring(Today() + 1));
     SetTemplate(L"CheckTime", L"7");
     SetTemplate(L"Startup", L"manually");
-    RunStarter();
+    EXPECT_EQ(RunStarter(), 0);
     // The store is still made from the template on first use, and nothing in it changes.
     ASSERT_TRUE(Exists(userStore));
     EXPECT_EQ(ReadBytes(userStore), ReadBytes(dir / L"config.ini"));
-    EXPECT_EQ(StartsSeen(0, true), 0);
+    EXPECT_EQ(StartsNoted(), 0);
 }
 
 TEST_F(Ravelboot, CheckDateZeroStartsOnEveryRun) {
     SetTemplate(L"CheckDate", L"0");
     SetTemplate(L"CheckTime", L"7");
     SetTemplate(L"Startup", L"manually");
-    RunStarter();
-    RunStarter();
-    EXPECT_EQ(StartsSeen(2, true), 2);
+    EXPECT_EQ(RunStarter(), 1);
+    EXPECT_EQ(RunStarter(), 1);
+    EXPECT_EQ(StartsNoted(), 2);
     EXPECT_EQ(UserValue(L"CheckDate"), L"0");
     EXPECT_EQ(UserValue(L"Startup"), L"automatically");
 }

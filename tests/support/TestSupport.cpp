@@ -234,7 +234,7 @@ HWND FindProcessWindow(DWORD processId, const std::wstring& title) {
             auto* s = reinterpret_cast<Search*>(l);
             DWORD pid = 0;
             GetWindowThreadProcessId(h, &pid);
-            if (pid != s->id || !IsWindowVisible(h)) return TRUE;
+            if ((s->id && pid != s->id) || !IsWindowVisible(h)) return TRUE;
             wchar_t text[512] = {};
             GetWindowTextW(h, text, 512);
             if (*s->title != text) return TRUE;

@@ -94,7 +94,7 @@ private:
     DWORD id_ = 0;
 };
 
-// The first visible top-level window of a process with this title, or nullptr.
+// The first visible top-level window of a process (0: of any) with this title, or nullptr.
 HWND FindProcessWindow(DWORD processId, const std::wstring& title);
 
 // The suite's "active" marker (HKEY_CURRENT_USER), as the shell sets it before a module starts.
