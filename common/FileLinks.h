@@ -14,6 +14,10 @@ std::wstring JoinPath(const std::wstring& folder, std::wstring_view name);
 // "\\server\share\..."); empty when it cannot tell.
 std::wstring FinalPathOf(HANDLE handle);
 
+// Whether the final path of an open file is `listedAt` (its folder's final path
+// and the name the listing gave it).
+bool SamePlace(const std::wstring& finalPath, const std::wstring& listedAt);
+
 // True where directory listings do not mark links to files as reparse points:
 // Wine shows a link to a file as the file it names, with that file's id. There
 // only the final path of an open handle tells the link from the file.

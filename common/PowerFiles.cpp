@@ -9,6 +9,7 @@
 #include "common/FileLinks.h"
 #include "common/PowerClass.h"
 #include "framework/Handles.h"
+#include "framework/Paths.h"
 #include "framework/Pump.h"
 
 namespace {
@@ -42,7 +43,7 @@ std::wstring FullPath(const std::wstring& path) {
 }
 
 bool ReadAttributeData(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& data) {
-    return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) != 0;
+    return GetFileAttributesExW(fw::SystemPath(path).c_str(), GetFileExInfoStandard, &data) != 0;
 }
 
 uint64_t SizeOf(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; }
@@ -59,10 +60,10 @@ bool IsSoleName(HANDLE file, const std::wstring& path) {
     if (cut == std::wstring::npos) return false;
     std::wstring parent = path.substr(0, cut);
     if (parent.size() == 2 && parent[1] == L':') parent += L'\\';
-    fw::FileHandle folder(CreateFileW(parent.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    fw::FileHandle folder(CreateFileW(fw::SystemPath(parent).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     const std::wstring folderPath = folder ? FinalPathOf(folder.get()) : std::wstring();
-    return !folderPath.empty() && FinalPathOf(file) == JoinPath(folderPath, std::wstring_view(path).substr(cut + 1));
+    return !folderPath.empty() && SamePlace(FinalPathOf(file), JoinPath(folderPath, std::wstring_view(path).substr(cut + 1)));
 }
 
 }  // namespace
@@ -72,7 +73,7 @@ uint64_t PowerClass::GetFileSize64(const std::wstring& path, bool statusOnly) {
     if (!ReadAttributeData(path, data)) return 0;
     const uint64_t statusSize = SizeOf(data.nFileSizeHigh, data.nFileSizeLow);
     if (statusOnly) return statusSize;
-    fw::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    fw::FileHandle file(CreateFileW(fw::SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size;
     if (!file || !GetFileSizeEx(file.get(), &size)) return statusSize;
@@ -80,7 +81,7 @@ uint64_t PowerClass::GetFileSize64(const std::wstring& path, bool statusOnly) {
 }
 
 bool PowerClass::IsReadOnlyOrMissing(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const DWORD attributes = GetFileAttributesW(fw::SystemPath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_ACCESS_DENIED;
@@ -89,15 +90,21 @@ bool PowerClass::IsReadOnlyOrMissing(const std::wstring& path) {
 }
 
 void PowerClass::DeleteFileOrRecycle(const std::wstring& path, bool toRecycleBin, bool warnWhenPermanent) {
-    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
-    std::wstring from = path;
-    from.push_back(L'\0');  // the list ends in a second null
-    SHFILEOPSTRUCTW operation = {};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI | (toRecycleBin ? FOF_ALLOWUNDO : 0) |
-                       (toRecycleBin && warnWhenPermanent ? FOF_WANTNUKEWARNING : 0);
-    SHFileOperationW(&operation);
+    const std::wstring system = fw::SystemPath(path);
+    if (GetFileAttributesW(system.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    // The shell takes some paths only in their ordinary form and others (a name
+    // ending in a dot or a space) only in the extended one: the ordinary first.
+    for (const std::wstring* form : {&path, &system}) {
+        std::wstring from = *form;
+        from.push_back(L'\0');  // the list ends in a second null
+        SHFILEOPSTRUCTW operation = {};
+        operation.wFunc = FO_DELETE;
+        operation.pFrom = from.c_str();
+        operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI | (toRecycleBin ? FOF_ALLOWUNDO : 0) |
+                           (toRecycleBin && warnWhenPermanent ? FOF_WANTNUKEWARNING : 0);
+        SHFileOperationW(&operation);
+        if (GetFileAttributesW(system.c_str()) == INVALID_FILE_ATTRIBUTES || system == path) return;
+    }
 }
 
 // Zeros over the whole length, then deletion. A file that cannot be opened or
@@ -108,11 +115,11 @@ bool PowerClass::WipeFile(const std::wstring& path) {
     uint64_t size = GetFileSize64(path, false);
     // Windows refuses to open a read-only file for writing; say so here too, so
     // that no file system or privilege lets a read-only file be overwritten.
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const DWORD attributes = GetFileAttributesW(fw::SystemPath(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_REPARSE_POINT)))
         return false;
     {
-        fw::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+        fw::FileHandle file(CreateFileW(fw::SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
         if (!file || !IsSoleName(file.get(), path)) return false;
         // Once open nobody else can write: the length now is the length to cover.
@@ -132,13 +139,13 @@ bool PowerClass::WipeFile(const std::wstring& path) {
         if (!FlushFileBuffers(file.get())) return false;
     }
     DeleteFileOrRecycle(path, false);
-    return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(fw::SystemPath(path).c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 FileStatus PowerClass::GetFileStatusSafe(const std::wstring& path) {
     FileStatus status;
     WIN32_FIND_DATAW entry;
-    fw::FindHandle find(FindFirstFileW(path.c_str(), &entry));
+    fw::FindHandle find(FindFirstFileW(fw::SystemPath(path).c_str(), &entry));
     if (!find) return status;
 
     const FILETIME* times[] = {&entry.ftCreationTime, &entry.ftLastAccessTime, &entry.ftLastWriteTime};
@@ -192,7 +199,7 @@ int PowerClass::ListSubfolders(const std::wstring& folder, int depthLimit) {
         FolderList.clear();
     }
     WIN32_FIND_DATAW entry;
-    fw::FindHandle find(FindFirstFileW((folder + L"/*").c_str(), &entry));
+    fw::FindHandle find(FindFirstFileW(fw::SystemPath(JoinPath(folder, L"*")).c_str(), &entry));
     if (find) {
         do {
             if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;

@@ -4,6 +4,7 @@
 
 #include "framework/Errors.h"
 #include "framework/Handles.h"
+#include "framework/Paths.h"
 
 namespace fw {
 
@@ -74,7 +75,7 @@ std::vector<std::wstring> SplitLines(std::wstring_view text) {
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) throw FileError(path);
     std::string bytes;
@@ -93,7 +94,7 @@ std::vector<std::wstring> ReadTextLines(const std::wstring& path) { return Split
 void ReplaceFileBytes(const std::wstring& path, std::string_view bytes) {
     std::wstring temp = path + L".new" + std::to_wstring(GetCurrentProcessId());
     {
-        FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        FileHandle file(CreateFileW(SystemPath(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) throw FileError(path);
         DWORD written = 0;
         bool ok = bytes.empty() ||
@@ -102,12 +103,12 @@ void ReplaceFileBytes(const std::wstring& path, std::string_view bytes) {
         ok = ok && FlushFileBuffers(file.get());
         if (!ok) {
             file.reset();
-            DeleteFileW(temp.c_str());
+            DeleteFileW(SystemPath(temp).c_str());
             throw FileError(path);
         }
     }
-    if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(temp.c_str());
+    if (!MoveFileExW(SystemPath(temp).c_str(), SystemPath(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(SystemPath(temp).c_str());
         throw FileError(path);
     }
 }

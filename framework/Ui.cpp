@@ -67,10 +67,14 @@ std::vector<std::wstring> ShowFileDialog(HWND owner, const FileDialogRequest& re
     ofn.lpstrFile = names.data();
     ofn.nMaxFile = static_cast<DWORD>(names.size());
     ofn.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+    ofn.lpstrInitialDir = request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
     ofn.Flags = request.flags | OFN_EXPLORER | (request.multiple ? OFN_ALLOWMULTISELECT : 0);
     BOOL ok = request.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     if (!ok) return {};
-    // One name: the full path. Several: the folder, then each name, double-zero terminated.
+    // One name: the full path. The rest of a longer suggested name may still
+    // follow its end in the buffer, so without multiple choice that is all.
+    if (!request.multiple) return {std::wstring(names.data())};
+    // Several: the folder, then each name, double-zero terminated.
     std::vector<std::wstring> parts;
     for (const wchar_t* p = names.data(); *p; p += wcslen(p) + 1) parts.emplace_back(p);
     if (parts.size() <= 1) return parts;

@@ -24,6 +24,7 @@ struct FileDialogRequest {
     std::wstring filter;             // "text|pattern|...||"
     DWORD flags = 0;
     bool multiple = false;
+    std::wstring initialFolder;      // empty: where the system would start
 };
 // Chosen full paths; empty when cancelled.
 std::vector<std::wstring> ShowFileDialog(HWND owner, const FileDialogRequest& request);

@@ -462,22 +462,39 @@ TEXTS = {
     1010: ("Delete all du&plicates", "Alle Du&plikate löschen", "Supprimer tous les doublo&ns",
            "Eliminar todos los du&plicados", "Alle du&plicaten verwijderen", "Excluir &todas as duplicatas"),
     # Delete all duplicates.
-    1015: ('Every listed file will be moved into the folder for duplicate copies. A file of the same name that '
-           'is already there is kept; the moved file then gets a free name such as "name (2).txt".',
-           'Alle aufgelisteten Dateien werden in den Ordner für Duplikatkopien verschoben. Eine gleichnamige Datei, '
-           'die dort schon liegt, bleibt erhalten; die verschobene Datei erhält dann einen freien Namen wie '
-           '"Name (2).txt".',
-           'Tous les fichiers de la liste seront déplacés dans le dossier des copies de doublons. Un fichier du '
-           'même nom qui s\'y trouve déjà est conservé ; le fichier déplacé reçoit alors un nom libre comme '
-           '"nom (2).txt".',
-           'Todos los archivos de la lista se moverán a la carpeta de copias de duplicados. Un archivo del mismo '
+    1015: ('Every listed file, the first of each group included, leaves its place: it is moved into the folder '
+           'for duplicate copies, and where it came from is written into a restore list there, so that '
+           'Functions > Put moved files back can return every file to its place. A file of the same name that is '
+           'already there is kept; the moved file then gets a free name such as "name (2).txt". Files of '
+           'Varnholt, its settings and Windows are left where they are.',
+           'Jede aufgelistete Datei, auch die erste jeder Gruppe, verlässt ihren Ort: Sie wird in den Ordner für '
+           'Duplikatkopien verschoben, und woher sie kam, wird dort in eine Liste zum Zurücklegen geschrieben, '
+           'sodass Funktionen > Verschobene Dateien zurücklegen jede Datei an ihren Ort zurückbringen kann. Eine '
+           'gleichnamige Datei, die dort schon liegt, bleibt erhalten; die verschobene Datei erhält dann einen '
+           'freien Namen wie "Name (2).txt". Dateien von Varnholt, seinen Einstellungen und Windows bleiben, wo sie '
+           'sind.',
+           'Chaque fichier de la liste, le premier de chaque groupe compris, quitte sa place : il est déplacé dans '
+           'le dossier des copies de doublons, et son emplacement d\'origine est noté là dans une liste de '
+           'restauration, afin que Fonctions > Remettre les fichiers déplacés puisse remettre chaque fichier à sa '
+           'place. Un fichier du même nom qui s\'y trouve déjà est conservé ; le fichier déplacé reçoit alors un '
+           'nom libre comme "nom (2).txt". Les fichiers de Varnholt, de ses réglages et de Windows restent à leur '
+           'place.',
+           'Cada archivo de la lista, incluido el primero de cada grupo, deja su lugar: se mueve a la carpeta de '
+           'copias de duplicados, y su lugar de origen se anota allí en una lista de restauración, para que '
+           'Funciones > Devolver los archivos movidos pueda devolver cada archivo a su lugar. Un archivo del mismo '
            'nombre que ya esté allí se conserva; el archivo movido recibe entonces un nombre libre como '
-           '"nombre (2).txt".',
-           'Alle vermelde bestanden worden naar de map voor kopieën van duplicaten verplaatst. Een bestand met '
-           'dezelfde naam dat daar al staat, blijft bewaard; het verplaatste bestand krijgt dan een vrije naam '
-           'zoals "naam (2).txt".',
-           'Todos os arquivos listados serão movidos para a pasta de cópias de duplicatas. Um arquivo com o mesmo '
-           'nome que já esteja lá é mantido; o arquivo movido recebe então um nome livre como "nome (2).txt".'),
+           '"nombre (2).txt". Los archivos de Varnholt, de su configuración y de Windows se quedan donde están.',
+           'Elk vermeld bestand, ook het eerste van elke groep, verlaat zijn plaats: het wordt naar de map voor '
+           'kopieën van duplicaten verplaatst, en waar het vandaan kwam wordt daar in een herstellijst genoteerd, '
+           'zodat Functies > Verplaatste bestanden terugzetten elk bestand naar zijn plaats kan terugbrengen. Een '
+           'bestand met dezelfde naam dat daar al staat, blijft bewaard; het verplaatste bestand krijgt dan een '
+           'vrije naam zoals "naam (2).txt". Bestanden van Varnholt, zijn instellingen en Windows blijven waar ze '
+           'zijn.',
+           'Cada arquivo listado, incluindo o primeiro de cada grupo, deixa o seu lugar: ele é movido para a pasta '
+           'de cópias de duplicatas, e a sua origem é anotada lá numa lista de restauração, para que Funções > '
+           'Devolver os arquivos movidos possa devolver cada arquivo ao seu lugar. Um arquivo com o mesmo nome que '
+           'já esteja lá é mantido; o arquivo movido recebe então um nome livre como "nome (2).txt". Os arquivos '
+           'do Varnholt, das suas configurações e do Windows ficam onde estão.'),
     1020: ("Do you want to continue? Target folder:", "Möchten Sie fortfahren? Zielordner:",
            "Voulez-vous continuer ? Dossier cible :", "¿Desea continuar? Carpeta de destino:",
            "Wilt u doorgaan? Doelmap:", "Deseja continuar? Pasta de destino:"),
@@ -622,6 +639,61 @@ TEXTS = {
     1145: ("Please enter an integer between %1 and %2.", "Bitte geben Sie eine ganze Zahl zwischen %1 und %2 ein.",
            "Veuillez entrer un nombre entier entre %1 et %2.", "Introduzca un número entero entre %1 y %2.",
            "Voer een geheel getal tussen %1 en %2 in.", "Digite um número inteiro entre %1 e %2."),
+    # Searching exactly the folders named, and saying what could not be read.
+    1200: ("Put moved files bac&k...", "Verschobene Dateien zu&rücklegen...", "&Remettre les fichiers déplacés...",
+           "De&volver los archivos movidos...", "Verplaatste bestanden terug&zetten...",
+           "De&volver os arquivos movidos..."),
+    1205: ('The folder "%1" does not exist or cannot be reached. Please correct the path list; nothing was '
+           'searched.',
+           'Der Ordner "%1" existiert nicht oder ist nicht erreichbar. Bitte korrigieren Sie die Pfadliste; es '
+           'wurde nichts durchsucht.',
+           'Le dossier "%1" n\'existe pas ou n\'est pas accessible. Veuillez corriger la liste des chemins ; rien '
+           'n\'a été analysé.',
+           'La carpeta "%1" no existe o no está accesible. Corrija la lista de rutas; no se ha buscado nada.',
+           'De map "%1" bestaat niet of is niet bereikbaar. Verbeter de padlijst; er is niets doorzocht.',
+           'A pasta "%1" não existe ou não está acessível. Corrija a lista de caminhos; nada foi pesquisado.'),
+    # A heading of the results: it ends with a full stop, like the category headings.
+    1210: ("Files and folders that could not be read: %1.", "Dateien und Ordner, die nicht gelesen werden "
+           "konnten: %1.", "Fichiers et dossiers qui n'ont pas pu être lus : %1.",
+           "Archivos y carpetas que no se pudieron leer: %1.", "Bestanden en mappen die niet gelezen konden "
+           "worden: %1.", "Arquivos e pastas que não puderam ser lidos: %1."),
+    1215: ("Searched folders:", "Durchsuchte Ordner:", "Dossiers analysés :", "Carpetas buscadas:",
+           "Doorzochte mappen:", "Pastas pesquisadas:"),
+    1220: ("Left: protected (files of Varnholt, its settings or Windows): %1",
+           "Belassen: geschützt (Dateien von Varnholt, seinen Einstellungen oder Windows): %1",
+           "Laissés : protégés (fichiers de Varnholt, de ses réglages ou de Windows) : %1",
+           "Dejados: protegidos (archivos de Varnholt, de su configuración o de Windows): %1",
+           "Gelaten: beschermd (bestanden van Varnholt, zijn instellingen of Windows): %1",
+           "Deixados: protegidos (arquivos do Varnholt, das suas configurações ou do Windows): %1"),
+    1225: ('The restore list could not be written in "%1". Nothing was moved.',
+           'Die Liste zum Zurücklegen konnte in "%1" nicht geschrieben werden. Es wurde nichts verschoben.',
+           'La liste de restauration n\'a pas pu être écrite dans "%1". Rien n\'a été déplacé.',
+           'No se pudo escribir la lista de restauración en "%1". No se ha movido nada.',
+           'De herstellijst kon niet in "%1" worden geschreven. Er is niets verplaatst.',
+           'Não foi possível gravar a lista de restauração em "%1". Nada foi movido.'),
+    1230: ("Restore lists (*.csv)", "Listen zum Zurücklegen (*.csv)", "Listes de restauration (*.csv)",
+           "Listas de restauración (*.csv)", "Herstellijsten (*.csv)", "Listas de restauração (*.csv)"),
+    # %1 files put back, %2 that could not go back; those follow, one a line with the reason.
+    1235: ("Files put back in their places: %1. Files that could not go back: %2",
+           "An ihren Ort zurückgelegte Dateien: %1. Dateien, die nicht zurück konnten: %2",
+           "Fichiers remis à leur place : %1. Fichiers qui n'ont pas pu revenir : %2",
+           "Archivos devueltos a su lugar: %1. Archivos que no pudieron volver: %2",
+           "Bestanden teruggezet op hun plaats: %1. Bestanden die niet terug konden: %2",
+           "Arquivos devolvidos ao seu lugar: %1. Arquivos que não puderam voltar: %2"),
+    1240: ("its place is taken", "ihr Platz ist belegt", "sa place est prise", "su lugar está ocupado",
+           "zijn plaats is bezet", "o seu lugar está ocupado"),
+    1245: ("changed since it was moved", "seit dem Verschieben geändert", "modifié depuis le déplacement",
+           "cambiado desde que se movió", "gewijzigd sinds het verplaatsen", "alterado desde que foi movido"),
+    1250: ("not in the folder for duplicate copies", "nicht im Ordner für Duplikatkopien",
+           "absent du dossier des copies de doublons", "no está en la carpeta de copias de duplicados",
+           "niet in de map voor kopieën van duplicaten", "não está na pasta de cópias de duplicatas"),
+    1255: ("could not be moved", "konnte nicht verschoben werden", "n'a pas pu être déplacé",
+           "no se pudo mover", "kon niet worden verplaatst", "não pôde ser movido"),
+    1260: ('"%1" cannot be read as a restore list.', '"%1" kann nicht als Liste zum Zurücklegen gelesen werden.',
+           '"%1" ne peut pas être lu comme liste de restauration.',
+           '"%1" no se puede leer como lista de restauración.', '"%1" kan niet als herstellijst worden gelezen.',
+           '"%1" não pode ser lido como lista de restauração.'),
+    1265: ("protected", "geschützt", "protégé", "protegido", "beschermd", "protegido"),
 }
 
 
@@ -676,6 +748,10 @@ NAMES = {
     1100: "AboutCaption", 1105: "AboutVersion", 1110: "AboutText",
     1115: "SystemDefaultLanguage", 1120: "NoExceptionList", 1125: "AllFilesFilter", 1130: "PaperNotSupported",
     1135: "PrintingErrorCaption", 1140: "EnterInteger", 1145: "EnterIntegerInRange",
+    1200: "MenuPutBack", 1205: "FolderMissing", 1210: "UnreadableHeading", 1215: "SearchedFolders",
+    1220: "ProtectedLeft", 1225: "RestoreListNotWritten", 1230: "RestoreListFilter", 1235: "PutBackCounts",
+    1240: "PutBackPlaceTaken", 1245: "PutBackChanged", 1250: "PutBackMissing", 1255: "PutBackFailed",
+    1260: "RestoreListUnreadable", 1265: "PutBackProtected",
 }
 add_error_texts(TEXTS, NAMES, 1150, 5)
 
@@ -693,6 +769,7 @@ def check():
         assert all(n in TEXTS for n in range(first, last + 1, 5)), first
     assert all(t.endswith(".") for t in TEXTS[165])
     assert not any(t.endswith(".") for t in TEXTS[1040])
+    assert all(t.endswith(".") for t in TEXTS[1210])
 
 
 def render_english():

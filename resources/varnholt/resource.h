@@ -113,6 +113,7 @@
 #define ID_FUNCTIONS_WIPE 32791
 #define ID_FUNCTIONS_INFO 32798
 #define ID_FUNCTIONS_DELETE_ALL 32799
+#define ID_FUNCTIONS_PUT_BACK 32800
 
 // Menu 164: the results tree's context menu (submenu 0).
 #define ID_CONTEXT_EXECUTE 32792

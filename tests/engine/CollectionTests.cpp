@@ -10,6 +10,7 @@
 #include "tests/support/TestSupport.h"
 #include "varnholt/engine/DuplicateSearch.h"
 #include "varnholt/engine/MemoryTree.h"
+#include "varnholt/engine/SearchPaths.h"
 
 using namespace engine_test;
 using namespace testing_support;
@@ -75,7 +76,7 @@ TEST_F(Collection, WalksDepthFirstInFileSystemOrderWithFullPaths) {
     File(L".hidden\\h.txt", "h");  // hidden folders are walked like any other
     FileCollection walked;
     FileCollector collector(settings, progress, walked);
-    collector.CollectFiles(dir.path() + L"\\...");
+    collector.CollectFolder(dir.path());
     std::vector<std::wstring> order;
     for (const auto& e : walked.Lists()[0].entries) order.push_back(walked.Path(e));
     std::vector<std::wstring> expected;
@@ -239,6 +240,32 @@ TEST_F(Collection, CancelStopsEnteringFolders) {
 
 namespace {
 
+// An entry names its folder with or without "\\..."; only that is taken off.
+TEST(SearchPaths, EntriesNameTheirFoldersExactly) {
+    const std::pair<const wchar_t*, std::vector<std::wstring>> cases[] = {
+        {L"Z:\\tmp\\h3\\tree", {L"Z:\\tmp\\h3\\tree"}},
+        {L"Z:\\tmp\\h3\\tree\\...", {L"Z:\\tmp\\h3\\tree"}},
+        {L"Z:\\data\\alpha\\", {L"Z:\\data\\alpha"}},
+        {L"Y:\\...;Y:;Y:\\;C:\\\\...", {L"Y:\\", L"Y:\\", L"Y:\\", L"C:\\"}},
+        {L"C:\\a\\...; D:\\b;;", {L"C:\\a", L"D:\\b"}},
+        {L"C:\\name.\\...;C:\\name ", {L"C:\\name.", L"C:\\name "}},
+        {L"\\\\server\\share\\...", {L"\\\\server\\share"}},
+        {L"", {}},
+    };
+    for (const auto& [list, folders] : cases) EXPECT_EQ(SearchFolders(list), folders) << testing::PrintToString(std::wstring(list));
+
+    TempDir dir;
+    CreateDirectoryW((dir / L"there").c_str(), nullptr);
+    const std::wstring file = dir.Write(L"file.txt", "x");
+    const std::pair<std::vector<std::wstring>, std::wstring> checks[] = {
+        {{dir / L"there", L"Y:\\"}, L""},
+        {{dir / L"there", dir / L"gone", dir / L"also gone"}, dir / L"gone"},
+        {{file}, file},                // a file is no folder
+        {{L"there"}, L"there"},        // relative: never taken from wherever the program runs
+    };
+    for (const auto& [folders, missing] : checks) EXPECT_EQ(FirstMissingFolder(folders), missing);
+}
+
 class Search : public Collection {
 protected:
     void SetUp() override {
@@ -341,17 +368,30 @@ TEST_F(Search, SecondStepRemovesAGroupWithoutEqualContents) {
     EXPECT_EQ(std::count(tree.begin(), tree.end(), L"n.txt"), 0);
 }
 
-TEST_F(Search, AFileThatCannotBeReadIsNobodysDuplicate) {
+// A locked file and a locked folder are nobody's duplicates, and both are named
+// under a heading of their own after the categories, in both modes.
+TEST_F(Search, WhatCannotBeReadIsNobodysDuplicateAndIsNamed) {
     File(L"data\\a.bin", "12345");
     File(L"data\\b.bin", "12345");
     const auto locked = File(L"data\\c.bin", "12345");
-    HANDLE hold = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(hold, INVALID_HANDLE_VALUE);
-    const auto tree = Run(L"01000010");
-    CloseHandle(hold);
-    EXPECT_EQ(results.categoryGroupCounts[0], 1);
-    EXPECT_EQ(std::count(tree.begin(), tree.end(), locked), 0);
-    EXPECT_EQ(stats.duplicateFiles, 2u);
+    File(L"data\\shut\\d.bin", "12345");
+    const std::wstring shut = dir / L"data\\shut";
+    for (const wchar_t* criteria : {L"01000010", L"01000011"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(criteria)));
+        HANDLE hold = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE holdFolder = CreateFileW(shut.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+        ASSERT_NE(holdFolder, INVALID_HANDLE_VALUE);
+        const auto tree = Run(criteria);
+        CloseHandle(hold);
+        CloseHandle(holdFolder);
+        EXPECT_EQ(results.categoryGroupCounts[0], 1);
+        EXPECT_EQ(stats.duplicateFiles, 2u);
+        EXPECT_EQ(results.unreadable, (std::vector<std::wstring>{shut, locked}));
+        const std::vector<std::wstring> last(tree.end() - 3, tree.end());
+        EXPECT_EQ(last, (std::vector<std::wstring>{L"<1210>", shut, locked}));
+    }
 }
 
 TEST_F(Search, CancelDuringCollectionStillShowsEveryHeadingWithItsCount) {

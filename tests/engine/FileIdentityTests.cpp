@@ -67,7 +67,7 @@ TEST_F(DriveY, ARootAndAFolderOnItAreWalkedOnceWithoutDoubledBackslashes) {
     // The same folder typed in another case is the same folder (a file system that ignores case).
     EXPECT_EQ(Search(L"Y:\\DATA\\...;Y:\\Data\\...", L"00000000").collected.size(), 1u);
     PowerClass store;
-    store.ListSubfolders(SearchFolder(L"Y:"), 3);
+    store.ListSubfolders(L"Y:\\", 3);
     EXPECT_EQ(store.FolderList, std::vector<std::wstring>{L"Y:\\Data"});
 }
 
@@ -109,6 +109,34 @@ TEST(FileIdentity, FoldersDifferingOnlyInCaseAreTwoFoldersAndALinkBackUpIsWalked
 
     EXPECT_EQ(Search(fixtures + L"\\loop\\...", L"00000000").collected,
               std::vector<std::wstring>{fixtures + L"\\loop\\file.txt"});
+}
+
+// Paths longer than the classic limit and names the ordinary form would change
+// ("dot.", "space ", a folder "folder."), made from the Linux side: found,
+// read and remembered like any other.
+TEST(FileIdentity, LongPathsAndNamesEndingInADotOrASpaceAreSearchedLikeAnyOther) {
+    const std::wstring tree = FixturesDir() + L"\\long";
+    if (!Exists(tree)) GTEST_SKIP() << "no fixtures here";
+    const Searched once = Search(tree + L"\\...", L"00000000");
+    ASSERT_EQ(once.collected.size(), 6u);
+    EXPECT_GT(std::max_element(once.collected.begin(), once.collected.end(),
+                               [](const auto& a, const auto& b) { return a.size() < b.size(); })->size(),
+              1000u);
+    for (const wchar_t* criteria : kCriteria) {
+        const Searched s = Search(tree + L"\\...", criteria);
+        ASSERT_EQ(s.groups.size(), 1u) << criteria;
+        auto group = s.groups[0];
+        std::sort(group.begin(), group.end());
+        EXPECT_EQ(group, once.collected) << criteria;
+    }
+    // The content cache keeps them too: a second search reads none of them.
+    TempDir dir;
+    const auto bounds = std::array<uint64_t, 6>{1000000, 2000000, 3000000, 4000000, 5000000, 6000000};
+    const DiskSearch first = SearchOnDisk(tree + L"\\...", L"01000010", bounds, dir / L"cache.dat");
+    const DiskSearch second = SearchOnDisk(tree + L"\\...", L"01000010", bounds, dir / L"cache.dat");
+    EXPECT_EQ(first.stats.opens, 6u);
+    EXPECT_EQ(second.stats.opens, 0u);
+    EXPECT_EQ(second.tree, first.tree);
 }
 
 // The side-by-side read holds a set's first reads together; a large set of

@@ -217,6 +217,7 @@ struct Outcome {
     std::vector<std::wstring> tree;
     SearchStats stats;
     MemoryContent content;
+    std::vector<std::wstring> unreadable;
 };
 
 void RunEngine(const std::vector<RandomFile>& files, const SearchSettings& s, Outcome& o,
@@ -242,8 +243,10 @@ void RunEngine(const std::vector<RandomFile>& files, const SearchSettings& s, Ou
     }
     search.Compare(results);
     if (s.sameChecksum && s.checksumSecondStep) search.SecondStep(results);
+    search.ReportUnreadable(results);
     o.tree = tree.TextsInOrder();
     o.stats = search.Stats();
+    o.unreadable = results.unreadable;
 }
 
 std::vector<std::wstring> RunReference(const std::vector<RandomFile>& files, const SearchSettings& s,
@@ -536,6 +539,37 @@ TEST(Grouping, CancelDuringComparisonKeepsOnlyCheckedGroupsAndEveryHeading) {
     }
 }
 
+// A file that cannot be opened, or whose bytes end before or after its listed
+// size (changed during the search), joins no group and is named: small and
+// large files, in one step and in two.
+TEST(Grouping, FilesNotAsListedJoinNoGroupAndAreNamed) {
+    enum How { Unopenable, Shorter, Longer };
+    for (uint64_t size : {100u, 65536u, 300000u})
+        for (unsigned criteria : {0x42u, 0xC2u})
+            for (How how : {Unopenable, Shorter, Longer}) {
+                SCOPED_TRACE(testing::Message() << size << " bytes, criteria " << criteria << ", case " << how);
+                const std::string same(size, 's');
+                const std::string odd = how == Shorter ? same.substr(1) : same + "s";
+                std::vector<RandomFile> files;
+                for (const wchar_t* name : {L"a.bin", L"b.bin", L"c.bin"}) {
+                    RandomFile f;
+                    f.folder = L"C:\\d";
+                    f.name = name;
+                    f.status.size = size;
+                    f.status.fullName = f.folder + L"\\" + f.name;
+                    f.content = f.name == L"c.bin" && how != Unopenable ? &odd : &same;
+                    files.push_back(f);
+                }
+                Outcome o;
+                if (how == Unopenable) o.content.unreadable.insert(L"C:\\d\\c.bin");
+                RunEngine(files, SettingsFor(criteria), o);
+                EXPECT_EQ(o.stats.groups, 1u);
+                EXPECT_EQ(o.stats.duplicateFiles, 2u);
+                EXPECT_EQ(o.unreadable, std::vector<std::wstring>{L"C:\\d\\c.bin"});
+                EXPECT_EQ(o.tree.back(), L"C:\\d\\c.bin");
+            }
+}
+
 // Groups are compared on several threads; what goes wrong on one of them
 // reaches the caller instead of ending the program.
 TEST(Grouping, AFailureWhileComparingOnAnotherThreadReachesTheCaller) {
@@ -596,4 +630,7 @@ TEST(ResultsText, SavedListHasTitleCriteriaAndRecords) {
               L"\na.txt\n\n"
               L"C:\\x\\a.txt\nC:\\y\\a.txt\n");
     EXPECT_EQ(ResultsText({}, s, texts, false), L"<470>\n\n- <80>\n- <85>\n");
+    // The folders searched follow the criteria.
+    EXPECT_EQ(ResultsText({}, s, texts, false, {L"C:\\x", L"D:\\"}),
+              L"<470>\n\n- <80>\n- <85>\n\n<1215>\n\n- C:\\x\n- D:\\\n");
 }

@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <stdexcept>
 
+#include "framework/Paths.h"
 #include "framework/Pump.h"
 
 namespace testing_support {
@@ -46,21 +47,21 @@ TempDir::~TempDir() { RemoveTree(path_); }
 
 void RemoveTree(const std::wstring& path) {
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
+    HANDLE find = FindFirstFileW(fw::SystemPath(path + L"\\*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
         do {
             std::wstring name = data.cFileName;
             if (name == L"." || name == L"..") continue;
             std::wstring full = path + L"\\" + name;
-            SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            SetFileAttributesW(fw::SystemPath(full).c_str(), FILE_ATTRIBUTE_NORMAL);
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(full);
             else
-                DeleteFileW(full.c_str());
+                DeleteFileW(fw::SystemPath(full).c_str());
         } while (FindNextFileW(find, &data));
         FindClose(find);
     }
-    RemoveDirectoryW(path.c_str());
+    RemoveDirectoryW(fw::SystemPath(path).c_str());
 }
 
 std::wstring TempDir::Write(const std::wstring& name, const std::string& bytes) const {
@@ -114,7 +115,8 @@ bool SetFileTimes(const std::wstring& path, const FILETIME* lastWrite, const FIL
 }
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(fw::SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write a test file");
     DWORD written = 0;
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -122,8 +124,8 @@ void WriteBytes(const std::wstring& path, const std::string& bytes) {
 }
 
 std::string ReadBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
+    HANDLE file = CreateFileW(fw::SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
     std::string bytes;
     char buffer[65536];
@@ -172,7 +174,9 @@ VS_FIXEDFILEINFO FixedVersion(const std::wstring& program) {
     return *fixed;
 }
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(fw::SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
     auto end = std::chrono::steady_clock::now() + timeout;

@@ -42,6 +42,7 @@ std::wstring VersionText(const std::wstring& program, const wchar_t* name);
 // The resource's fixed part; all zero when there is none.
 VS_FIXEDFILEINFO FixedVersion(const std::wstring& program);
 
+// These take any path, long ones and names ending in a dot or a space too.
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);
 bool Exists(const std::wstring& path);
@@ -105,8 +106,8 @@ bool SuiteActiveExists();
 std::wstring SuiteDir();
 std::wstring SourceDir();
 // Made by the test run's preparation from the Linux side (scripts/wine-run):
-// links to files, folders differing only in case, a link back up, and the
-// folder that drive Y: is mapped onto.
+// links to files, folders differing only in case, a link back up, the folder
+// that drive Y: is mapped onto, and equal files at long paths and odd names.
 std::wstring FixturesDir();
 std::wstring GetEnv(const wchar_t* name);
 // An environment variable that names a folder, in Windows form.

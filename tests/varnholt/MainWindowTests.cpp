@@ -585,19 +585,21 @@ TEST(MainWindowSearch, AFailedSearchShowsItsErrorAndClosesOnlyWhenAsked) {
     for (bool closeDuring : {true, false}) {
         SCOPED_TRACE(closeDuring);
         Installation installation;
+        TempDir searched;
+        const std::wstring path = searched.path() + L"\\...";
         SetSuiteActive();
         MessageBoxRecorder boxes;
         FailingSearchWindow window;
         window.closeDuring = closeDuring;
         ASSERT_TRUE(window.Create(nullptr));
         Flush();
-        SetDlgItemTextW(window.hwnd(), IDC_SEARCH_PATH, L"C:\\searched\\...");
+        SetDlgItemTextW(window.hwnd(), IDC_SEARCH_PATH, path.c_str());
         SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_FIND, BN_CLICKED), 0);
         Flush();
         ASSERT_EQ(boxes.asked.size(), 1u);
         EXPECT_EQ(boxes.asked[0].text, fw::FileError(L"X:\\gone.txt").Message());
         EXPECT_EQ(IsWindow(window.hwnd()) != FALSE, !closeDuring);
         EXPECT_EQ(SuiteActiveExists(), !closeDuring);
-        EXPECT_EQ(installation.ConfigValue(L"LastPath"), closeDuring ? L"C:\\searched\\..." : L"---");
+        EXPECT_EQ(installation.ConfigValue(L"LastPath"), closeDuring ? path : L"---");
     }
 }

@@ -425,11 +425,11 @@ TEST(Resources, MainMenuItemsStandWhereTheirPicturesGo) {
         {ID_FILE_EDIT_RESULTS, ID_FILE_SAVE_RESULTS, ID_FILE_PRINT_RESULTS, 0, ID_FILE_LANGUAGE, 0, ID_FILE_EXIT},
         {ID_FUNCTIONS_BROWSE, ID_FUNCTIONS_ADD_FOLDER, 0, ID_FUNCTIONS_OPTIONS, ID_FUNCTIONS_NEW_SEARCH, 0,
          ID_FUNCTIONS_EXECUTE, ID_FUNCTIONS_DELETE, ID_FUNCTIONS_WIPE, ID_FUNCTIONS_SHOW_FOLDER, ID_FUNCTIONS_INFO, 0,
-         ID_FUNCTIONS_DELETE_ALL},
+         ID_FUNCTIONS_DELETE_ALL, ID_FUNCTIONS_PUT_BACK},
         {ID_HELP_HELPFILE, 0, ID_HELP_WEBSITE, ID_HELP_ABOUT},
     };
     const std::vector<std::vector<int>> picturePositions = {
-        {0, 1, 2, 4, 6}, {0, 1, 3, 4, 6, 7, 8, 9, 10, 12}, {0, 2, 3}};
+        {0, 1, 2, 4, 6}, {0, 1, 3, 4, 6, 7, 8, 9, 10, 12, 13}, {0, 2, 3}};
     for (int sub = 0; sub < 3; ++sub) {
         const auto ids = ItemIds(GetSubMenu(menu, sub));
         EXPECT_EQ(ids, expected[sub]) << sub;

@@ -165,7 +165,7 @@ TEST(ResultActions, OpenShowFolderAndInformationTakeOnlyAFile) {
     results.actions().ShowFolder();
     results.actions().ShowInformation();
     EXPECT_TRUE(shell.opened.empty());
-    ASSERT_EQ(boxes.asked.size(), 2u);
+    ASSERT_EQ(boxes.asked.size(), 3u);
     EXPECT_EQ(boxes.asked[0].text, Said(txt::kNoFileToExecute));
     EXPECT_EQ(boxes.asked[1].text, Said(txt::kNoFileToShowFolder));
 
@@ -174,10 +174,11 @@ TEST(ResultActions, OpenShowFolderAndInformationTakeOnlyAFile) {
     results.actions().ShowFolder();
     results.actions().ShowInformation();
     EXPECT_EQ(shell.opened, (std::vector<std::wstring>{b, dir.path()}));
-    ASSERT_EQ(boxes.asked.size(), 3u);
-    EXPECT_TRUE(boxes.asked[2].text.starts_with(Said(txt::kInfoFileName) + L": b.bin\n" + Said(txt::kInfoFolder) +
+    ASSERT_EQ(boxes.asked.size(), 4u);
+    EXPECT_EQ(boxes.asked[2].text, Said(txt::kNoFileSelected));
+    EXPECT_TRUE(boxes.asked[3].text.starts_with(Said(txt::kInfoFileName) + L": b.bin\n" + Said(txt::kInfoFolder) +
                                                 L": " + dir.path() + L"\\\n\n"));
-    EXPECT_TRUE(boxes.asked[2].text.ends_with(L"\n\n" + Said(txt::kInfoSize) + L": 0 KB"));
+    EXPECT_TRUE(boxes.asked[3].text.ends_with(L"\n\n" + Said(txt::kInfoSize) + L": 0 KB"));
 }
 
 // Every file item goes into the folder for duplicate copies, and no file is

@@ -1,6 +1,6 @@
 #include "varnholt/app/ResultActions.h"
 
-#include <shlobj.h>
+#include <commdlg.h>
 
 #include <vector>
 
@@ -8,6 +8,7 @@
 #include "common/PowerClass.h"
 #include "common/TextSource.h"
 #include "framework/Handles.h"
+#include "framework/Paths.h"
 #include "framework/Ui.h"
 #include "varnholt/engine/TextNumbers.h"
 
@@ -16,7 +17,9 @@ namespace {
 // The stayed files the closing message of a move names.
 constexpr size_t kNamedStayed = 5;
 
-bool FileFound(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileFound(const std::wstring& path) {
+    return GetFileAttributesW(fw::SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::wstring FolderOf(const std::wstring& path) {
     const size_t slash = path.rfind(L'\\');
@@ -27,101 +30,27 @@ std::wstring FolderOf(const std::wstring& path) {
 
 std::wstring NameOf(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
 
-// "name (n).ext"; a leading dot starts no extension.
-std::wstring Numbered(const std::wstring& name, int n) {
-    const size_t dot = name.rfind(L'.');
-    const bool hasExtension = dot != std::wstring::npos && dot > 0;
-    const std::wstring stem = hasExtension ? name.substr(0, dot) : name;
-    return stem + L" (" + std::to_wstring(n) + L")" + (hasExtension ? name.substr(dot) : std::wstring());
-}
-
-bool Identify(const std::wstring& path, DWORD flags, BY_HANDLE_FILE_INFORMATION& info) {
-    fw::FileHandle h(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, flags, nullptr));
-    return h && GetFileInformationByHandle(h.get(), &info);
-}
-
-bool SameFolder(const std::wstring& a, const std::wstring& b) {
-    BY_HANDLE_FILE_INFORMATION x, y;
-    return Identify(a, FILE_FLAG_BACKUP_SEMANTICS, x) && Identify(b, FILE_FLAG_BACKUP_SEMANTICS, y) &&
-           x.dwVolumeSerialNumber == y.dwVolumeSerialNumber && x.nFileIndexHigh == y.nFileIndexHigh &&
-           x.nFileIndexLow == y.nFileIndexLow;
-}
-
-bool SameContent(const std::wstring& a, const std::wstring& b) {
-    const DWORD share = FILE_SHARE_READ;
-    fw::FileHandle x(CreateFileW(a.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    fw::FileHandle y(CreateFileW(b.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!x || !y) return false;
-    std::vector<char> one(1 << 20), two(1 << 20);
-    for (;;) {
-        DWORD gotOne = 0, gotTwo = 0;
-        if (!ReadFile(x.get(), one.data(), static_cast<DWORD>(one.size()), &gotOne, nullptr) ||
-            !ReadFile(y.get(), two.data(), static_cast<DWORD>(two.size()), &gotTwo, nullptr))
-            return false;
-        if (gotOne != gotTwo || !std::equal(one.begin(), one.begin() + gotOne, two.begin())) return false;
-        if (gotOne == 0) return true;
-    }
-}
-
-void RemoveCopy(const std::wstring& copy) {
-    SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(copy.c_str());
-}
-
-std::wstring Fill(std::wstring text, size_t first, size_t second) {
+// %1 and %2 as counts, or %1 as a path.
+std::wstring Fill(std::wstring text, size_t first, size_t second, const std::wstring& path = {}) {
     for (auto [mark, value] : {std::pair{L"%1", first}, std::pair{L"%2", second}})
-        if (size_t at = text.find(mark); at != std::wstring::npos) text.replace(at, 2, std::to_wstring(value));
+        if (size_t at = text.find(mark); at != std::wstring::npos)
+            text.replace(at, 2, mark[1] == L'1' && !path.empty() ? path : std::to_wstring(value));
     return text;
 }
 
 }  // namespace
 
-bool IsAsSearched(const std::wstring& path, const FileFacts& facts) {
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!Identify(path, 0, info)) return false;
-    const uint64_t size = (uint64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    const uint64_t lastWrite = (uint64_t(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime;
-    if (size != facts.size || lastWrite != facts.lastWrite) return false;
-    // A file put in its place, even with the same size and time, is another file.
-    const uint64_t id = (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    return facts.fileId == 0 || (id == facts.fileId && info.dwVolumeSerialNumber == facts.volume);
-}
-
-bool MoveIntoFolder(const std::wstring& source, const std::wstring& folder) {
-    if (!FileFound(folder)) SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
-    if (SameFolder(FolderOf(source), folder)) return true;  // already where it is to go
-    const std::wstring name = NameOf(source);
-    for (int n = 1; n < 10000; ++n) {
-        const std::wstring target = JoinPath(folder, n == 1 ? name : Numbered(name, n));
-        if (FileFound(target)) continue;
-        // A rename cannot lose the file, and never replaces one.
-        if (MoveFileExW(source.c_str(), target.c_str(), 0)) return true;
-        DWORD error = GetLastError();
-        if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) continue;
-        if (error != ERROR_NOT_SAME_DEVICE) return false;
-        // Another volume: the source goes only once its copy holds the same bytes.
-        if (!CopyFileW(source.c_str(), target.c_str(), TRUE)) {
-            error = GetLastError();
-            if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) continue;
-            return false;
-        }
-        if (!SameContent(source, target)) {
-            RemoveCopy(target);
-            return false;
-        }
-        PowerClass::DeleteFileOrRecycle(source, true);
-        if (!FileFound(source)) return true;
-        RemoveCopy(target);  // the source could not go: one copy is enough
-        return false;
-    }
-    return false;
-}
-
 int ResultActions::Say(int textNumber, UINT type) const { return Say(texts_.GetText(textNumber), type); }
 
 int ResultActions::Say(const std::wstring& text, UINT type) const {
     return fw::ShowMessageBox(owner_, text, texts_.GetText(txt::kMessageCaption), type);
+}
+
+std::wstring ResultActions::ProtectedReport(const std::vector<std::wstring>& paths) const {
+    std::wstring report = Fill(texts_.GetText(txt::kProtectedLeft), paths.size(), 0);
+    for (size_t i = 0; i < paths.size() && i < kNamedStayed; ++i) report += L"\n" + paths[i];
+    if (paths.size() > kNamedStayed) report += L"\n...";
+    return report;
 }
 
 HTREEITEM ResultActions::SelectedFile() const {
@@ -143,10 +72,9 @@ void ResultActions::ShowFolder() const {
 }
 
 void ResultActions::ShowInformation() const {
-    const HTREEITEM selected = tree_.Tree().GetSelection();
-    if (!selected) return void(Say(txt::kNoFileSelected));
-    const std::wstring path = tree_.Tree().GetItemText(selected);
-    if (!IsFileItem(path)) return;
+    const HTREEITEM file = SelectedFile();
+    if (!file) return void(Say(txt::kNoFileSelected));
+    const std::wstring path = tree_.Tree().GetItemText(file);
     const std::wstring name = NameOf(path);
     const std::wstring folder = path.substr(0, path.size() - name.size());
     const FileStatus status = PowerClass::GetFileStatusSafe(path);
@@ -169,14 +97,22 @@ void ResultActions::RemoveChecked(Removal removal, bool toRecycleBin, bool prote
     const fw::TreeView& tree = tree_.Tree();
     // A selected item is asked for although the ticks decide.
     if (!tree.GetSelection()) return void(Say(txt::kNoFilesToRemove));
-    // A ticked heading or group never removes anything.
+    // Only duplicates are removed: a ticked heading, group or file that could not be read never is.
     for (HTREEITEM item : tree_.VisibleItems())
-        if (tree.GetCheck(item) && tree.GetItemText(item).find(L'\\') == std::wstring::npos) tree.SetCheck(item, false);
+        if (tree.GetCheck(item) && (!tree_.Facts(item) || !IsFileItem(tree.GetItemText(item))))
+            tree.SetCheck(item, false);
 
+    std::vector<std::wstring> protectedFiles;
     for (HTREEITEM item : tree_.VisibleItems()) {
         if (!tree.GetCheck(item)) continue;
         const std::wstring path = tree.GetItemText(item);
         if (protectReadOnly && PowerClass::IsReadOnlyOrMissing(path)) continue;
+        // Listed, and never touched: files of the program, its settings or Windows.
+        if (protected_.Covers(path)) {
+            tree.SetCheck(item, false);
+            protectedFiles.push_back(path);
+            continue;
+        }
         const int question = removal == Removal::Delete ? txt::kConfirmDelete : txt::kConfirmWipe;
         if (Say(texts_.GetText(question) + L"\n\n" + path, MB_YESNO | MB_ICONQUESTION) != IDYES) continue;
         // A file that stays keeps its item: unticked, it is not taken from the list below.
@@ -185,7 +121,7 @@ void ResultActions::RemoveChecked(Removal removal, bool toRecycleBin, bool prote
             Say(texts_.GetText(textNumber) + L"\n\n" + path);
         };
         const FileFacts* facts = tree_.Facts(item);
-        if (FileFound(path) && facts && !IsAsSearched(path, *facts)) {
+        if (FileFound(path) && !IsAsSearched(path, *facts)) {
             keep(txt::kFileChanged);
         } else if (removal == Removal::Delete) {
             if (!FileFound(path)) continue;
@@ -209,23 +145,34 @@ void ResultActions::RemoveChecked(Removal removal, bool toRecycleBin, bool prote
         if (!ticked) break;
         tree.DeleteItem(ticked);
     }
+    if (!protectedFiles.empty()) Say(ProtectedReport(protectedFiles));
 }
 
 void ResultActions::DeleteAllDuplicates(const std::wstring& copyPath) const {
     const std::wstring question = texts_.GetText(txt::kMoveAllExplained) + L"\n\n" +
                                   texts_.GetText(txt::kMoveAllConfirm) + L"\n\n" + copyPath;
     if (Say(question, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
-    std::wstring target = copyPath;
-    for (size_t at; (at = target.find(L"\\...")) != std::wstring::npos;) target.erase(at, 4);
+    const std::wstring target = StoredFolder(copyPath);
+    // Where each file came from is written down before the first one goes.
+    RestoreListWriter restoreList;
+    if (!restoreList.Create(target)) return void(Say(Fill(texts_.GetText(txt::kRestoreListNotWritten), 0, 0, target)));
 
     const fw::TreeView& tree = tree_.Tree();
     size_t moved = 0;
-    std::vector<std::wstring> stayed;
+    std::vector<std::wstring> stayed, protectedFiles;
     for (HTREEITEM item : tree_.ExpandEvery()) {
-        const std::wstring path = tree.GetItemText(item);
-        if (!IsFileItem(path)) continue;
         const FileFacts* facts = tree_.Facts(item);
-        if (FileFound(path) && (!facts || IsAsSearched(path, *facts)) && MoveIntoFolder(path, target)) {
+        const std::wstring path = tree.GetItemText(item);
+        // Headings, groups, files that could not be read, and files moved already.
+        if (!facts || !IsFileItem(path)) continue;
+        if (protected_.Covers(path)) {
+            protectedFiles.push_back(path);
+            continue;
+        }
+        auto record = [&](const std::wstring& name) {
+            return restoreList.Record({path, name, facts->size, facts->lastWrite});
+        };
+        if (FileFound(path) && IsAsSearched(path, *facts) && MoveIntoFolder(path, target, record)) {
             tree.SetItemText(item, texts_.GetText(txt::kMovedEntry));
             ++moved;
         } else {
@@ -237,5 +184,50 @@ void ResultActions::DeleteAllDuplicates(const std::wstring& copyPath) const {
                           Fill(texts_.GetText(txt::kMoveCounts), moved, stayed.size());
     for (size_t i = 0; i < stayed.size() && i < kNamedStayed; ++i) report += L"\n" + stayed[i];
     if (stayed.size() > kNamedStayed) report += L"\n...";
+    if (!protectedFiles.empty()) report += L"\n\n" + ProtectedReport(protectedFiles);
     Say(report);
+}
+
+void ResultActions::PutBackMovedFiles(const std::wstring& copyPath) const {
+    fw::FileDialogRequest request;
+    request.filter = texts_.GetText(txt::kRestoreListFilter) + L"|*.csv||";
+    request.defaultExtension = L"csv";
+    request.initialFolder = StoredFolder(copyPath);
+    request.flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    const std::vector<std::wstring> chosen = fw::ShowFileDialog(owner_, request);
+    if (chosen.empty()) return;
+    const std::wstring& listPath = chosen.front();
+    const auto entries = ReadRestoreList(listPath);
+    if (!entries) return void(Say(Fill(texts_.GetText(txt::kRestoreListUnreadable), 0, 0, listPath)));
+
+    const std::wstring folder = FolderOf(listPath);
+    std::vector<RestoreEntry> left;
+    std::vector<std::wstring> notBack;
+    size_t back = 0;
+    for (const RestoreEntry& entry : *entries) {
+        const PutBackOutcome outcome = PutBack(folder, entry, protected_);
+        if (outcome == PutBackOutcome::Done) {
+            ++back;
+            continue;
+        }
+        left.push_back(entry);
+        const int reason = outcome == PutBackOutcome::PlaceTaken ? txt::kPutBackPlaceTaken
+                           : outcome == PutBackOutcome::Changed  ? txt::kPutBackChanged
+                           : outcome == PutBackOutcome::Missing  ? txt::kPutBackMissing
+                           : outcome == PutBackOutcome::Protected ? txt::kPutBackProtected
+                                                                  : txt::kPutBackFailed;
+        notBack.push_back(entry.original + L" (" + texts_.GetText(reason) + L")");
+    }
+    // What went back leaves the list; what could not stays in it for another try.
+    RewriteRestoreList(listPath, left);
+    std::wstring report = Fill(texts_.GetText(txt::kPutBackCounts), back, notBack.size());
+    for (size_t i = 0; i < notBack.size() && i < kNamedStayed; ++i) report += L"\n" + notBack[i];
+    if (notBack.size() > kNamedStayed) report += L"\n...";
+    Say(report);
+}
+
+std::wstring StoredFolder(const std::wstring& storedPath) {
+    std::wstring folder = storedPath;
+    for (size_t at; (at = folder.find(L"\\...")) != std::wstring::npos;) folder.erase(at, 4);
+    return folder;
 }

@@ -49,12 +49,12 @@ void ResultsWriter::Save() const {
     request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
     const std::vector<std::wstring> chosen = fw::ShowFileDialog(owner_, request);
     if (chosen.empty()) return;
-    if (!TryWrite(chosen.front(), ResultsText(ItemTexts(), settings_, texts_, true))) return SayNotWritten(chosen.front());
+    if (!TryWrite(chosen.front(), ResultsText(ItemTexts(), settings_, texts_, true, folders_))) return SayNotWritten(chosen.front());
     fw::ShowMessageBox(owner_, texts_.GetText(txt::kResultsSaved), texts_.GetText(txt::kMessageCaption), MB_OK);
 }
 
 void ResultsWriter::Edit() const {
-    const std::wstring text = ResultsText(ItemTexts(), settings_, texts_, false);
+    const std::wstring text = ResultsText(ItemTexts(), settings_, texts_, false, folders_);
     const std::wstring name = DefaultFileName();
     // An installation under Program Files cannot be written by its users.
     const std::wstring inProgramFolder = PowerClass::GetProgramFolder() + L"\\" + name;
@@ -68,6 +68,9 @@ std::vector<std::wstring> ResultsWriter::PrintLines() const {
     std::vector<std::wstring> lines{texts_.GetText(txt::kCriteriaHeading), L" "};
     for (const std::wstring& line : ResultsCriteria(settings_, texts_)) lines.push_back(line);
     lines.push_back(L" ");
+    // A printer draws no empty line: a blank one stands for it.
+    for (const std::wstring& line : ResultsFolders(folders_, texts_)) lines.push_back(line.empty() ? L" " : line);
+    if (!folders_.empty()) lines.push_back(L" ");
     // A record's line ends become rows of their own: a printer draws no line end.
     for (const std::wstring& item : ItemTexts()) {
         for (std::wstring& row : fw::SplitLines(ResultsRecordText(item) + L"\n")) lines.push_back(std::move(row));

@@ -14,9 +14,10 @@ struct SearchSettings;
 
 class ResultsWriter {
 public:
+    // `folders`: the folders the search went through, named in the list.
     ResultsWriter(HWND owner, const ResultsTree& tree, const TextSource& texts, const SearchSettings& settings,
-                  PowerClass& store)
-        : owner_(owner), tree_(tree), texts_(texts), settings_(settings), store_(store) {}
+                  PowerClass& store, std::vector<std::wstring> folders = {})
+        : owner_(owner), tree_(tree), texts_(texts), settings_(settings), store_(store), folders_(std::move(folders)) {}
 
     void Save() const;
     // Into the program folder, or the configuration folder where that cannot be written.
@@ -35,4 +36,5 @@ private:
     const TextSource& texts_;
     const SearchSettings& settings_;
     PowerClass& store_;
+    std::vector<std::wstring> folders_;
 };

@@ -14,6 +14,7 @@
 #include "varnholt/app/LanguageSelection.h"
 #include "varnholt/engine/ContentCache.h"
 #include "varnholt/engine/DuplicateSearch.h"
+#include "varnholt/engine/SearchPaths.h"
 #include "varnholt/engine/TextNumbers.h"
 #include "varnholt/options/OptionsDlg.h"
 
@@ -44,6 +45,7 @@ constexpr MenuText kMenuTexts[] = {
     {ID_FUNCTIONS_SHOW_FOLDER, txt::kMenuShowFolder},
     {ID_FUNCTIONS_INFO, txt::kMenuInfo},
     {ID_FUNCTIONS_DELETE_ALL, txt::kMenuDeleteAll},
+    {ID_FUNCTIONS_PUT_BACK, txt::kMenuPutBack},
     {ID_HELP_HELPFILE, txt::kMenuHelpFile},
     {ID_HELP_WEBSITE, txt::kMenuWebsite},
     {ID_HELP_ABOUT, txt::kMenuAbout},
@@ -55,7 +57,7 @@ constexpr fw::MenuPicture kMenuPictures[] = {
     {1, -1, 0, IDB_MENU_BROWSE}, {1, -1, 1, IDB_MENU_ADD_FOLDER},  {1, -1, 3, IDB_MENU_OPTIONS},
     {1, -1, 4, IDB_MENU_SEARCH}, {1, -1, 6, IDB_MENU_EXECUTE},     {1, -1, 7, IDB_MENU_DELETE},
     {1, -1, 8, IDB_MENU_WIPE},   {1, -1, 9, IDB_MENU_SHOW_FOLDER}, {1, -1, 10, IDB_MENU_INFO},
-    {1, -1, 12, IDB_MENU_DELETE},
+    {1, -1, 12, IDB_MENU_DELETE}, {1, -1, 13, IDB_MENU_BACKUP},
     {2, -1, 0, IDB_MENU_INFO},   {2, -1, 2, IDB_MENU_WEBSITE},     {2, -1, 3, IDB_MENU_ABOUT},
 };
 
@@ -323,6 +325,8 @@ bool CVarnholtDlg::OnCommand(int id, int, HWND) {
             if (!resultsShown_) Message(txt::kNothingToMove);
             else Actions().DeleteAllDuplicates(CopyPath());
             return true;
+        // Needs no results: the restore list says what to put back.
+        case ID_FUNCTIONS_PUT_BACK: Actions().PutBackMovedFiles(CopyPath()); return true;
         case ID_FILE_LANGUAGE: ChangeLanguage(); return true;
         case ID_FILE_EXIT:
             RunClosingSteps();
@@ -401,7 +405,7 @@ bool CVarnholtDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result) 
             result = TRUE;
             return true;
         case WM_CONTEXTMENU:
-            ShowTreeMenu(l);
+            ShowTreeMenu(reinterpret_cast<HWND>(w), l);
             result = 0;
             return true;
         case WM_DPICHANGED: {
@@ -556,7 +560,16 @@ void CVarnholtDlg::Search() {
 
 void CVarnholtDlg::StartSearch() {
     StorePathField();
-    if (searchPathText_.empty()) return Message(txt::kNoSearchPath);
+    const std::vector<std::wstring> folders = SearchFolders(searchPathText_);
+    if (folders.empty()) return Message(txt::kNoSearchPath);
+    // Exactly the folders named: one that is not there stops the search before
+    // anything of the last results goes.
+    if (const std::wstring missing = FirstMissingFolder(folders); !missing.empty()) {
+        std::wstring text = texts_.GetText(txt::kFolderMissing);
+        if (size_t at = text.find(L"%1"); at != std::wstring::npos) text.replace(at, 2, missing);
+        fw::ShowMessageBox(hwnd(), text, texts_.GetText(txt::kMessageCaption), MB_OK | MB_ICONWARNING);
+        return;
+    }
 
     for (int id : kResultButtons) Item(id).Show(false);
     Item(IDC_FOUND_LABEL).Show(true);
@@ -608,9 +621,13 @@ void CVarnholtDlg::StartSearch() {
     }
 }
 
-ResultActions CVarnholtDlg::Actions() const { return ResultActions(hwnd(), results_, texts_); }
+ResultActions CVarnholtDlg::Actions() const {
+    return ResultActions(hwnd(), results_, texts_, ProtectedFolders::ForProgram(store_.DataFolder));
+}
 
-ResultsWriter CVarnholtDlg::Writer() { return ResultsWriter(hwnd(), results_, texts_, settings_, store_); }
+ResultsWriter CVarnholtDlg::Writer() {
+    return ResultsWriter(hwnd(), results_, texts_, settings_, store_, duplicates_.folders);
+}
 
 bool CVarnholtDlg::ProtectsReadOnly() const {
     // "Do not delete or wipe file when 'read only' attribute is activated", ticked.
@@ -626,11 +643,21 @@ std::wstring CVarnholtDlg::CopyPath() {
     return copyPath;
 }
 
-void CVarnholtDlg::ShowTreeMenu(LPARAM at) {
+void CVarnholtDlg::ShowTreeMenu(HWND control, LPARAM at) {
     const fw::TreeView& tree = results_.Tree();
+    if (control != tree.hwnd()) return;
+    POINT point = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    if (at != -1) {
+        // A right click acts on the row under the pointer: it becomes the selected one first.
+        TVHITTESTINFO hit = {};
+        hit.pt = point;
+        ScreenToClient(tree.hwnd(), &hit.pt);
+        const HTREEITEM under = TreeView_HitTest(tree.hwnd(), &hit);
+        if (!under || !(hit.flags & TVHT_ONITEM)) return;
+        tree.SelectItem(under);
+    }
     const HTREEITEM selected = tree.GetSelection();
     if (!selected) return;
-    POINT point = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
     if (at == -1) {
         // From the keyboard: at the selected item.
         RECT item = {};

@@ -80,7 +80,7 @@ private:
     void DeleteChecked();
     // The folder for duplicate copies as stored, with its trailing "\...".
     std::wstring CopyPath();
-    void ShowTreeMenu(LPARAM at);
+    void ShowTreeMenu(HWND control, LPARAM at);
     void EndWindow(INT_PTR result);
     void RunClosingSteps();
 

@@ -65,9 +65,13 @@ uint8_t* ContentComparer::Arena() {
 std::unique_ptr<ContentReader> ContentComparer::Open(uint32_t member) {
     const auto start = std::chrono::steady_clock::now();
     const FileEntry& e = list_.entries[member];
-    auto reader = source_.Open(files_.Path(e), files_.ListedAt(e));
+    const std::wstring listedAt = files_.ListedAt(e);
+    auto reader = source_.Open(files_.Path(e), listedAt);
     ++stats_.opens;
     stats_.openSeconds += Seconds(start);
+    // A link the listing did not mark is no file of this search; anything else is one that could not be read.
+    if (!reader && (listedAt.empty() || PlacementOf(files_.Path(e), listedAt) != FilePlacement::Elsewhere))
+        Unreadable(member);
     return reader;
 }
 
@@ -128,14 +132,24 @@ bool ContentComparer::ReadWhole(uint32_t member, CachedContent& content, bool& r
     WholeHash whole;
     uint8_t* buffer = Arena();
     bool first = true;
+    uint64_t total = 0;
     for (;;) {
         size_t got = 0;
-        if (!Read(*reader, buffer, kMaxChunk, got)) return KeepGoing();
+        if (!Read(*reader, buffer, kMaxChunk, got)) {
+            Unreadable(member);
+            return KeepGoing();
+        }
         if (first) content.firstHash = FirstBlockHash(buffer, got);
         first = false;
         whole.Update(buffer, got);
+        total += got;
         if (got < kMaxChunk) break;
         if (!KeepGoing()) return false;
+    }
+    // Shorter or longer than listed: not the file the search saw.
+    if (total != list_.entries[member].size) {
+        Unreadable(member);
+        return KeepGoing();
     }
     content.hasFull = true;
     content.full = whole.Final();
@@ -218,7 +232,10 @@ bool ContentComparer::HashAll(const Group& members, uint64_t limit,
             if (got < want) break;
             if (!KeepGoing()) return false;
         }
+        // A file that ends before its listed size is not the file the search saw.
+        if (ok && total < std::min(limit, list_.entries[m].size)) ok = false;
         if (ok) hashes.emplace_back(Mix(h, total), m);
+        else Unreadable(m);
     }
     return true;
 }
@@ -255,6 +272,7 @@ bool ContentComparer::Lockstep(const Group& members, std::vector<Group>& out) {
         std::unique_ptr<ContentReader> reader;
         uint8_t* buffer = nullptr;
         size_t got = 0;
+        uint64_t total = 0;  // read so far
         bool failed = false;
         CachedContent learned;  // for the content cache
     };
@@ -306,7 +324,13 @@ bool ContentComparer::Lockstep(const Group& members, std::vector<Group>& out) {
         f.reader = std::move(reader);
         f.buffer = slice;
         f.failed = !Read(*f.reader, f.buffer, firstChunk, f.got);
-        if (f.failed || f.got < firstChunk) close(f);
+        f.total = f.got;
+        // A small file reads one byte past its end; a file whose end comes
+        // elsewhere than listed is not the file the search saw.
+        const bool endSeen = f.got < firstChunk;
+        if (!f.failed && ((endSeen && f.total != size) || f.total > size)) f.failed = true;
+        if (f.failed) Unreadable(m);
+        if (f.failed || endSeen) close(f);
         if (f.failed) continue;
         slice += firstChunk;
         open.push_back(std::move(f));
@@ -350,7 +374,13 @@ bool ContentComparer::Lockstep(const Group& members, std::vector<Group>& out) {
             if (firstRound) {
                 parts.push_back(set);
             } else {
-                for (size_t i : set) open[i].failed = !Read(*open[i].reader, open[i].buffer, chunk, open[i].got);
+                for (size_t i : set) {
+                    OpenFile& f = open[i];
+                    f.failed = !Read(*f.reader, f.buffer, chunk, f.got);
+                    f.total += f.got;
+                    if (!f.failed && ((f.got < chunk && f.total != size) || f.total > size)) f.failed = true;
+                    if (f.failed) Unreadable(f.member);
+                }
                 parts = partition(open, set);
                 for (size_t i : set)
                     if (open[i].failed) close(open[i]);

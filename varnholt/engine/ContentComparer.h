@@ -21,6 +21,9 @@ struct ReadStats {
     uint64_t bytesRead = 0;
     double openSeconds = 0;        // opening and closing files for the comparison
     double readSeconds = 0;
+    // Members that could not be opened or read, or did not hold the bytes the
+    // listing gave them: they join no set, and the user is told of them.
+    std::vector<uint32_t> unreadable;
 };
 
 // What a comparison learned of one member's content, for the content cache.
@@ -67,6 +70,7 @@ private:
     uint8_t* Arena();
     std::unique_ptr<ContentReader> Open(uint32_t member);
     bool Read(ContentReader& reader, uint8_t* buffer, size_t size, size_t& got);
+    void Unreadable(uint32_t member) { stats_.unreadable.push_back(member); }
 
     std::unique_ptr<uint8_t[]> arena_;
     const FileCollection& files_;

@@ -4,6 +4,7 @@
 
 #include "common/FileLinks.h"
 #include "framework/Handles.h"
+#include "framework/Paths.h"
 
 namespace {
 
@@ -31,15 +32,16 @@ private:
 }  // namespace
 
 std::unique_ptr<ContentReader> FileContentSource::Open(const std::wstring& path, const std::wstring& listedAt) {
-    fw::FileHandle h(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    fw::FileHandle h(CreateFileW(fw::SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!h || (!listedAt.empty() && FinalPathOf(h.get()) != listedAt)) return nullptr;
+    if (!h || (!listedAt.empty() && !SamePlace(FinalPathOf(h.get()), listedAt))) return nullptr;
     return std::make_unique<FileReader>(std::move(h));
 }
 
-bool IsListedFile(const std::wstring& path, const std::wstring& listedAt) {
+FilePlacement PlacementOf(const std::wstring& path, const std::wstring& listedAt) {
     // No access to the data, so no other program's sharing is in the way.
-    fw::FileHandle h(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, 0, nullptr));
-    return h && FinalPathOf(h.get()) == listedAt;
+    fw::FileHandle h(CreateFileW(fw::SystemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!h) return FilePlacement::Unreachable;
+    return SamePlace(FinalPathOf(h.get()), listedAt) ? FilePlacement::Listed : FilePlacement::Elsewhere;
 }

@@ -26,6 +26,8 @@ public:
     std::unique_ptr<ContentReader> Open(const std::wstring& path, const std::wstring& listedAt) override;
 };
 
-// Whether the file at `path` is the one the listing showed at `listedAt` (the
-// final path of its folder and its name), and not a link to another file.
-bool IsListedFile(const std::wstring& path, const std::wstring& listedAt);
+// Where the file at `path` is: the one the listing showed at `listedAt` (the
+// final path of its folder and its name), a link to a file elsewhere, or not
+// to be reached at all (gone, locked, access denied).
+enum class FilePlacement { Listed, Elsewhere, Unreachable };
+FilePlacement PlacementOf(const std::wstring& path, const std::wstring& listedAt);

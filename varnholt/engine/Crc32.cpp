@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "framework/Handles.h"
+#include "framework/Paths.h"
 
 #if defined(__i386__) || defined(__x86_64__)
 #include <cpuid.h>
@@ -178,7 +179,7 @@ uint32_t CrcUpdate(const CrcTable&, uint32_t r, const void* data, size_t size) {
 std::optional<uint32_t> CrcWorker(const CrcJob& job) {
     uint32_t r = 0xFFFFFFFF;
     // Sharing read only: nobody may change the file while it is summed.
-    fw::FileHandle file(CreateFileW(job.fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    fw::FileHandle file(CreateFileW(fw::SystemPath(job.fileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (file) {
         auto buffer = std::make_unique<uint8_t[]>(kCrcChunkSize);
@@ -194,7 +195,7 @@ std::optional<uint32_t> CrcWorker(const CrcJob& job) {
 }
 
 std::optional<uint32_t> StartCrc(const std::wstring& fileName, const CrcTable& table, const CrcPoll& poll) {
-    const DWORD attributes = GetFileAttributesW(fileName.c_str());
+    const DWORD attributes = GetFileAttributesW(fw::SystemPath(fileName).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return 0u;
     return CrcWorker(CrcJob{&table, fileName, poll});
 }

@@ -6,6 +6,7 @@
 #include "common/PowerClass.h"
 #include "common/TextSource.h"
 #include "varnholt/engine/ByteCompare.h"
+#include "varnholt/engine/SearchPaths.h"
 #include "varnholt/engine/SearchSettings.h"
 #include "varnholt/engine/TextNumbers.h"
 #include "varnholt/engine/ThreadedSplit.h"
@@ -92,6 +93,7 @@ void DuplicateSearch::Collect(const std::wstring& pathList, std::vector<std::wst
     FileCollector collector(settings_, progress_, files_, std::move(folderList));
     collector.CollectAll(pathList);
     stats_.collection = collector.Stats();
+    for (const auto& folder : stats_.collection.unreadableFolders) NoteUnreadable(folder);
     stats_.filesCollected = files_.TotalCount();
     stats_.collectSeconds += Seconds(start);
 }
@@ -117,6 +119,7 @@ std::vector<Group> DuplicateSearch::GroupCategory(int category, bool& cancelled)
         progress_.Refresh();
     }, Remember(category, classes, memory));
     Keep(category, memory);
+    NoteUnreadable(category);
     std::vector<Group> groups;
     for (size_t i = 0; i < classes.size(); ++i) {
         if (!finished[i]) cancelled = true;
@@ -135,7 +138,10 @@ void DuplicateSearch::KeepShowable(int category, std::vector<Group>& groups, boo
             std::erase_if(g, [&](uint32_t m) {
                 const FileEntry& e = list.entries[m];
                 const std::wstring listedAt = files_.ListedAt(e);
-                return !listedAt.empty() && !IsListedFile(files_.Path(e), listedAt);
+                if (listedAt.empty()) return false;
+                const FilePlacement placement = PlacementOf(files_.Path(e), listedAt);
+                if (placement == FilePlacement::Unreachable) NoteUnreadable(files_.Path(e));
+                return placement != FilePlacement::Listed;
             });
     }
     KeepDistinctFiles(files_, list, groups);
@@ -199,6 +205,7 @@ void DuplicateSearch::SecondStep(DuplicateResults& out) {
                 progress_.SetBarPos(static_cast<int>(frontier * 100 / placed.size()));
             }, Remember(c, members, memory));
             Keep(c, memory);
+            NoteUnreadable(c);
         } else {
             replacement.assign(placed.size(), {});
             finished.assign(placed.size(), 0);
@@ -227,6 +234,26 @@ void DuplicateSearch::SecondStep(DuplicateResults& out) {
     Count();
 }
 
+void DuplicateSearch::NoteUnreadable(int category) {
+    const auto& entries = files_.Lists()[category].entries;
+    for (uint32_t m : stats_.unreadable) NoteUnreadable(files_.Path(entries[m]));
+    stats_.unreadable.clear();
+}
+
+void DuplicateSearch::NoteUnreadable(const std::wstring& path) {
+    if (unreadableSeen_.insert(path).second) unreadable_.push_back(path);
+}
+
+void DuplicateSearch::ReportUnreadable(DuplicateResults& out) {
+    out.unreadable = unreadable_;
+    if (unreadable_.empty()) return;
+    std::wstring heading = texts_.GetText(txt::kUnreadableHeading);
+    if (size_t at = heading.find(L"%1"); at != std::wstring::npos)
+        heading.replace(at, 2, std::to_wstring(unreadable_.size()));
+    const ResultsSink::Item item = results_.InsertItem(0, heading);
+    for (const auto& path : unreadable_) results_.InsertItem(item, path);
+}
+
 void DuplicateSearch::Count() {
     stats_.groups = stats_.duplicateFiles = 0;
     for (const auto& placed : placed_)
@@ -239,16 +266,18 @@ void DuplicateSearch::Count() {
 SearchOutcome RunSearch(const std::wstring& pathText, SearchSettings& settings, PowerClass& store,
                         const TextSource& texts, ProgressSink& progress, ResultsSink& results,
                         DuplicateResults& out, SearchStats* stats, ContentSource* content, ContentCache* cache) {
-    if (pathText.empty()) return SearchOutcome::EmptyPath;
+    const std::vector<std::wstring> folders = SearchFolders(pathText);
+    if (folders.empty()) return SearchOutcome::EmptyPath;
+    // Exactly the folders named, or none: a missing one is not passed over.
+    out.missingFolder = FirstMissingFolder(folders);
+    if (!out.missingFolder.empty()) return SearchOutcome::MissingFolder;
     LoadCategoryBounds(settings, store, texts);
     FileContentSource files;
     DuplicateSearch search(settings, texts, progress, results, content ? *content : files, cache);
     search.Begin(out);
+    out.folders = folders;
 
-    const std::wstring top = pathText.size() > 4 ? SearchFolder(pathText.substr(0, pathText.size() - 4)) : std::wstring();
-    // An empty folder would list the current drive's root: no folders then.
-    const int total = top.empty() ? 0 : store.ListSubfolders(top, 3);
-    if (top.empty()) store.FolderList.clear();
+    const int total = store.ListSubfolders(folders.front(), 3);
     progress.SetFolderTotal(total);
     progress.SetFolderIndex(0);
     progress.SetBarRange(0, total);
@@ -257,6 +286,7 @@ SearchOutcome RunSearch(const std::wstring& pathText, SearchSettings& settings, 
 
     search.Compare(out);
     if (settings.sameChecksum && settings.checksumSecondStep) search.SecondStep(out);
+    search.ReportUnreadable(out);
     progress.Refresh();
     out.resultsShown = true;
     if (stats) *stats = search.Stats();

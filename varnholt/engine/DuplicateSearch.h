@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "varnholt/engine/ContentComparer.h"
@@ -26,6 +27,10 @@ struct DuplicateResults {
     std::array<std::wstring, kCategoryCount> categoryHeadings;  // without the count
     bool resultsShown = false;
     bool cancelled = false;
+    std::wstring missingFolder;  // the entry of the path list that stopped the search
+    std::vector<std::wstring> folders;  // the folders searched, as the path list names them
+    // Files and folders the search listed or met but could not read, in the order met.
+    std::vector<std::wstring> unreadable;
 };
 
 struct SearchStats : ReadStats {
@@ -54,6 +59,8 @@ public:
     // Two-step mode: each group is split by content where it stood; groups left
     // unchecked by Cancel are taken out, since nothing proves them duplicates.
     void SecondStep(DuplicateResults& out);
+    // What could not be read, under a heading of its own after the categories.
+    void ReportUnreadable(DuplicateResults& out);
 
     FileCollection& Files() { return files_; }
     const SearchStats& Stats() const { return stats_; }
@@ -76,6 +83,9 @@ private:
     void KeepShowable(int category, std::vector<Group>& groups, bool contentsRead);
     void Place(int category, const Group& g, std::vector<PlacedGroup>& placed);
     void Count();
+    // Takes the members the comparison could not read from the statistics.
+    void NoteUnreadable(int category);
+    void NoteUnreadable(const std::wstring& path);
 
     const SearchSettings& settings_;
     const TextSource& texts_;
@@ -86,13 +96,16 @@ private:
     FileCollection files_;
     std::array<ResultsSink::Item, kCategoryCount> categoryItems_{};
     std::array<std::vector<PlacedGroup>, kCategoryCount> placed_;
+    std::vector<std::wstring> unreadable_;
+    std::unordered_set<std::wstring> unreadableSeen_;
     SearchStats stats_;
 };
 
-enum class SearchOutcome { EmptyPath, Done, Cancelled };
+enum class SearchOutcome { EmptyPath, MissingFolder, Done, Cancelled };
 
 // The whole search: category bounds from the store, folder count for the
-// progress, collection, comparison, second step. An empty path text changes nothing.
+// progress, collection, comparison, second step. A path list without folders,
+// or with one that does not exist (`out.missingFolder`), changes nothing.
 SearchOutcome RunSearch(const std::wstring& pathText, SearchSettings& settings, PowerClass& store,
                         const TextSource& texts, ProgressSink& progress, ResultsSink& results,
                         DuplicateResults& out, SearchStats* stats = nullptr, ContentSource* content = nullptr,

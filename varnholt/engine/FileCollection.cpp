@@ -10,6 +10,8 @@
 #include "common/FileLinks.h"
 #include "common/PowerClass.h"
 #include "framework/Handles.h"
+#include "framework/Paths.h"
+#include "varnholt/engine/SearchPaths.h"
 #include "varnholt/engine/SearchSettings.h"
 #include "varnholt/engine/SearchSinks.h"
 
@@ -236,11 +238,6 @@ constexpr size_t kListingBytes = 64 * 1024;
 
 }  // namespace
 
-std::wstring SearchFolder(const std::wstring& folder) {
-    if (folder.size() == 2 && folder[1] == L':') return folder + L"\\";
-    return folder;
-}
-
 // A folder opened for listing (links followed) and known by its identity.
 struct FileCollector::OpenFolder {
     fw::FileHandle handle;
@@ -249,7 +246,7 @@ struct FileCollector::OpenFolder {
     std::wstring finalPath;  // where needed: roots, links, unmarked file links, folders without ids
 
     bool Open(const std::wstring& folder) {
-        handle = fw::FileHandle(CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
+        handle = fw::FileHandle(CreateFileW(fw::SystemPath(folder).c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
         return static_cast<bool>(handle);
@@ -304,15 +301,10 @@ void FileCollector::AddRoot(const std::wstring& folder) {
 }
 
 void FileCollector::CollectAll(const std::wstring& pathList) {
-    std::vector<std::wstring> pieces;
-    size_t start = 0;
-    for (size_t semi; (semi = pathList.find(L';', start)) != std::wstring::npos; start = semi + 1)
-        pieces.push_back(pathList.substr(start, semi - start));
-    pieces.push_back(pathList.substr(start));
+    const std::vector<std::wstring> folders = SearchFolders(pathList);
     // Every root is known before the first walk, so a link into a later root is left to that root.
-    for (const auto& piece : pieces)
-        if (piece.size() > 4) AddRoot(SearchFolder(piece.substr(0, piece.size() - 4)));
-    for (const auto& piece : pieces) CollectFiles(piece);
+    for (const auto& folder : folders) AddRoot(folder);
+    for (const auto& folder : folders) CollectFolder(folder);
 }
 
 bool FileCollector::IsWithinRoots(const std::wstring& finalPath) const {
@@ -329,12 +321,9 @@ bool FileCollector::Enter(const OpenFolder& opened) {
     return false;
 }
 
-void FileCollector::CollectFiles(const std::wstring& pathText) {
-    // A piece too short to name a folder would walk the current drive's root.
-    if (pathText.size() <= 4) return;
-    const std::wstring folder = SearchFolder(pathText.substr(0, pathText.size() - 4));
+void FileCollector::CollectFolder(const std::wstring& folder) {
     OpenFolder opened;
-    if (!opened.Open(folder)) return;
+    if (!opened.Open(folder)) return stats_.unreadableFolders.push_back(folder);
     opened.Identify(folder);
     if (std::find(roots_.begin(), roots_.end(), opened.finalPath) == roots_.end()) roots_.push_back(opened.finalPath);
     if (!Enter(opened)) return;
@@ -366,19 +355,24 @@ void FileCollector::Walk(const std::wstring& folder, OpenFolder& opened, size_t 
                     sub == folderList_[j + 1])
                     progress_.SetFolderIndex(j + 1);
                 OpenFolder child;
-                if (!progress_.CancelRequested() && child.Open(sub)) {
-                    if (isLink) child.Identify(sub);
-                    else child.Identify(sub, opened.volume, static_cast<uint64_t>(entry.FileId.QuadPart), recordFinalPaths_);
-                    // Where a link leads decides. Into a search path it is left to
-                    // that path's own walk, which names the files by their real folders.
-                    if (isLink && IsWithinRoots(child.finalPath)) ++stats_.foldersSkippedAsSeen;
-                    else if (Enter(child)) Walk(sub, child, depth + 1);
+                if (!progress_.CancelRequested()) {
+                    if (!child.Open(sub)) {
+                        stats_.unreadableFolders.push_back(sub);
+                    } else {
+                        if (isLink) child.Identify(sub);
+                        else child.Identify(sub, opened.volume, static_cast<uint64_t>(entry.FileId.QuadPart),
+                                            recordFinalPaths_);
+                        // Where a link leads decides. Into a search path it is left to
+                        // that path's own walk, which names the files by their real folders.
+                        if (isLink && IsWithinRoots(child.finalPath)) ++stats_.foldersSkippedAsSeen;
+                        else if (Enter(child)) Walk(sub, child, depth + 1);
+                    }
                 }
             } else {
                 // Files, and "." and ".." too, are steps of the progress.
                 progress_.SetCurrentText(std::wstring(name));
                 progress_.Tick();
-                if (!isFolder && !isLink && !name.empty() && name.back() != L'.') {
+                if (!isFolder && !isLink && !name.empty()) {
                     const RawFileTimes times{static_cast<uint64_t>(entry.CreationTime.QuadPart),
                                              static_cast<uint64_t>(entry.LastAccessTime.QuadPart),
                                              static_cast<uint64_t>(entry.LastWriteTime.QuadPart)};
@@ -410,4 +404,6 @@ void FileCollector::Walk(const std::wstring& folder, OpenFolder& opened, size_t 
             offset += entry.NextEntryOffset;
         }
     }
+    // A listing that ended on anything but its end left files out.
+    if (GetLastError() != ERROR_NO_MORE_FILES) stats_.unreadableFolders.push_back(folder);
 }

@@ -138,6 +138,8 @@ struct CollectionStats {
     uint64_t entriesSeen = 0;
     uint64_t foldersWalked = 0;
     uint64_t foldersSkippedAsSeen = 0;
+    // Folders that could not be opened or listed: their files are not in the search.
+    std::vector<std::wstring> unreadableFolders;
 };
 
 // Walks the search paths depth-first in the order the file system returns the
@@ -151,10 +153,10 @@ public:
     FileCollector(const SearchSettings& settings, ProgressSink& progress, FileCollection& files,
                   std::vector<std::wstring> folderList = {});
     ~FileCollector();
-    // Every entry of a path list ("folder\..." joined by ";"), from left to right.
+    // Every folder of a path list (see SearchFolders), from left to right.
     void CollectAll(const std::wstring& pathList);
-    // One search path: the folder followed by four characters that are dropped.
-    void CollectFiles(const std::wstring& pathText);
+    // One search folder.
+    void CollectFolder(const std::wstring& folder);
     const CollectionStats& Stats() const { return stats_; }
 
 private:
@@ -177,6 +179,4 @@ private:
     CollectionStats stats_;
 };
 
-// The folder of a search path: a bare drive ("Y:") is its root ("Y:\"), not the
-// drive's current folder.
-std::wstring SearchFolder(const std::wstring& folder);
+

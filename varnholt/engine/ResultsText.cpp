@@ -18,9 +18,19 @@ std::vector<std::wstring> ResultsCriteria(const SearchSettings& s, const TextSou
     return lines;
 }
 
-std::wstring ResultsCriteriaText(const SearchSettings& s, const TextSource& texts) {
+std::vector<std::wstring> ResultsFolders(const std::vector<std::wstring>& folders, const TextSource& texts) {
+    if (folders.empty()) return {};
+    std::vector<std::wstring> lines = {texts.GetText(txt::kSearchedFolders), L""};
+    for (const auto& folder : folders) lines.push_back(L"- " + folder);
+    return lines;
+}
+
+std::wstring ResultsCriteriaText(const SearchSettings& s, const TextSource& texts,
+                                 const std::vector<std::wstring>& folders) {
     std::wstring text = texts.GetText(txt::kCriteriaHeading) + L"\n\n";
     for (const auto& line : ResultsCriteria(s, texts)) text += line + L"\n";
+    if (!folders.empty()) text += L"\n";
+    for (const auto& line : ResultsFolders(folders, texts)) text += line + L"\n";
     return text;
 }
 
@@ -35,10 +45,10 @@ std::wstring ResultsRecord(const std::wstring& t) { return ResultsRecordText(t) 
 std::wstring ResultsTitle() { return L"Quorvexsoft Varnholt - Saved Results List\n" + std::wstring(47, L'=') + L"\n\n"; }
 
 std::wstring ResultsText(const std::vector<std::wstring>& itemTexts, const SearchSettings& settings,
-                         const TextSource& texts, bool withTitle) {
+                         const TextSource& texts, bool withTitle, const std::vector<std::wstring>& folders) {
     std::wstring text;
     if (withTitle) text = ResultsTitle();
-    text += ResultsCriteriaText(settings, texts);
+    text += ResultsCriteriaText(settings, texts, folders);
     for (const auto& t : itemTexts) text += ResultsRecord(t);
     return text;
 }

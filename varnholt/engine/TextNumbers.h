@@ -157,7 +157,7 @@ inline constexpr int kProtectReadOnly = 995;  // Do not delete or wipe file when
 inline constexpr int kGeneralOptions = 1000;  // General Options
 inline constexpr int kCopyPathLabel = 1005;  // Path for duplicate copies
 inline constexpr int kMenuDeleteAll = 1010;  // Delete all du&plicates
-inline constexpr int kMoveAllExplained = 1015;  // Every listed file will be moved into the folder for dupli...
+inline constexpr int kMoveAllExplained = 1015;  // Every listed file, the first of each group included, leav...
 inline constexpr int kMoveAllConfirm = 1020;  // Do you want to continue? Target folder:
 inline constexpr int kNothingToMove = 1025;  // There are no results yet. Please start a search first!
 inline constexpr int kAllMoved = 1030;  // Every listed file has been moved.
@@ -189,6 +189,20 @@ inline constexpr int kInvalidArgumentError = 1155;  // An invalid argument was g
 inline constexpr int kFailureError = 1160;  // The operation could not be carried out.
 inline constexpr int kUnexpectedError = 1165;  // An unexpected error stopped the operation.
 inline constexpr int kEightBitFileError = 1170;  // The file "%1" keeps one byte per character and cannot hol...
+inline constexpr int kMenuPutBack = 1200;  // Put moved files bac&k...
+inline constexpr int kFolderMissing = 1205;  // The folder "%1" does not exist or cannot be reached. Plea...
+inline constexpr int kUnreadableHeading = 1210;  // Files and folders that could not be read: %1.
+inline constexpr int kSearchedFolders = 1215;  // Searched folders:
+inline constexpr int kProtectedLeft = 1220;  // Left: protected (files of Varnholt, its settings or Windo...
+inline constexpr int kRestoreListNotWritten = 1225;  // The restore list could not be written in "%1". Nothing wa...
+inline constexpr int kRestoreListFilter = 1230;  // Restore lists (*.csv)
+inline constexpr int kPutBackCounts = 1235;  // Files put back in their places: %1. Files that could not...
+inline constexpr int kPutBackPlaceTaken = 1240;  // its place is taken
+inline constexpr int kPutBackChanged = 1245;  // changed since it was moved
+inline constexpr int kPutBackMissing = 1250;  // not in the folder for duplicate copies
+inline constexpr int kPutBackFailed = 1255;  // could not be moved
+inline constexpr int kRestoreListUnreadable = 1260;  // "%1" cannot be read as a restore list.
+inline constexpr int kPutBackProtected = 1265;  // protected
 
 // Entries 120 to 150 in steps of 5, by category c, 0 to 6.
 constexpr int ComparingCategory(int c) { return kComparingCategory1 + 5 * c; }

@@ -110,6 +110,7 @@ void SplitEach(const FileCollection& files, const SizeCategoryList& list, Conten
         stats.bytesRead += own.bytesRead;
         stats.openSeconds += own.openSeconds;
         stats.readSeconds += own.readSeconds;
+        stats.unreadable.insert(stats.unreadable.end(), own.unreadable.begin(), own.unreadable.end());
     }
     if (shared.failure) std::rethrow_exception(shared.failure);
 }

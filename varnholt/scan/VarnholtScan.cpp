@@ -143,7 +143,7 @@ std::wstring Widen(const char* text) {
 
 int Usage() {
     Err(L"usage: VarnholtScan.exe [--config FILE] [--exceptions FILE] [--cache FILE | --no-cache] PATHLIST\n"
-        L"  PATHLIST           entries \"folder\\...\" joined by \";\"\n"
+        L"  PATHLIST           folders joined by \";\", each with or without a trailing \"\\...\"\n"
         L"  --config FILE      settings in the config.ini form; default: the user's Varnholt\n"
         L"                     configuration when there is one, else the template beside the program\n"
         L"  --exceptions FILE  exception list; default: the one Varnholt uses, beside the\n"
@@ -151,7 +151,9 @@ int Usage() {
         L"  --cache FILE       what earlier searches learned of file contents, read and kept up to date;\n"
         L"                     default: Varnholt's, beside the user's configuration (\"ContentCache\" 0: none)\n"
         L"  --no-cache         every file is read\n"
-        L"Texts are in the language Varnholt shows. Nothing is written but the results and the cache.\n");
+        L"Texts are in the language Varnholt shows. Nothing is written but the results and the cache.\n"
+        L"Exit codes: 0 done, 1 cancelled (Ctrl+C), 2 error (a folder of the list that does not exist\n"
+        L"among them), 3 done, but files or folders named on standard error could not be read.\n");
     return 2;
 }
 
@@ -211,6 +213,12 @@ int wmain(int argc, wchar_t** argv) {
             Err(texts.GetText(txt::kNoSearchPath) + L"\n");
             return 2;
         }
+        if (outcome == SearchOutcome::MissingFolder) {
+            std::wstring text = texts.GetText(txt::kFolderMissing);
+            if (size_t at = text.find(L"%1"); at != std::wstring::npos) text.replace(at, 2, results.missingFolder);
+            Err(L"VarnholtScan: " + text + L"\n");
+            return 2;
+        }
 
         const std::vector<std::wstring> items = tree.TextsInOrder();
         bool utf8 = false;
@@ -218,7 +226,7 @@ int wmain(int argc, wchar_t** argv) {
             for (wchar_t c : t) utf8 = utf8 || c > 255;
         Output out(utf8);
         out.Write(ResultsTitle());
-        out.Write(ResultsCriteriaText(settings, texts));
+        out.Write(ResultsCriteriaText(settings, texts, results.folders));
         for (const auto& t : items) out.Write(ResultsRecord(t));
         out.Flush();
 
@@ -236,6 +244,8 @@ int wmain(int argc, wchar_t** argv) {
                  static_cast<unsigned long long>(stats.bytesRead), (GetTickCount() - started) / 1000.0,
                  outcome == SearchOutcome::Cancelled ? L" (cancelled)" : L"");
         Err(line);
+        // Never dropped in silence: each file or folder that could not be read is named.
+        for (const auto& path : results.unreadable) Err(L"VarnholtScan: could not be read: " + path + L"\n");
         if (GetEnvironmentVariableW(L"VARNHOLTSCAN_DETAILS", nullptr, 0)) {
             swprintf(line, 512,
                      L"  walk %.3f s (%llu folders, %llu entries, %llu folders seen twice), compare %.3f s, "
@@ -254,7 +264,8 @@ int wmain(int argc, wchar_t** argv) {
                 Err(line);
             }
         }
-        return outcome == SearchOutcome::Cancelled ? 1 : 0;
+        if (outcome == SearchOutcome::Cancelled) return 1;
+        return results.unreadable.empty() ? 0 : 3;
     } catch (const fw::Error& e) {
         Err(L"VarnholtScan: " + e.Message() + L"\n");
         return 2;
