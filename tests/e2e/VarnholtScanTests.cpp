@@ -12,17 +12,21 @@ using namespace testing_support;
 
 namespace {
 
-// Runs the program to its end; what it wrote to standard output.
-std::wstring Output(const std::wstring& exe, const std::wstring& arguments, DWORD& exitCode) {
+// Runs the program to its end; what it wrote to standard output (and error).
+std::wstring Output(const std::wstring& exe, const std::wstring& arguments, DWORD& exitCode,
+                    std::wstring* errors = nullptr) {
     TempDir dir;
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE out =
         CreateFileW((dir / L"out").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    HANDLE err = errors ? CreateFileW((dir / L"err").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                                      0, nullptr)
+                        : GetStdHandle(STD_ERROR_HANDLE);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = out;
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    startup.hStdError = err;
     PROCESS_INFORMATION process = {};
     std::wstring command = L"\"" + exe + L"\" " + arguments;
     exitCode = STILL_ACTIVE;
@@ -33,6 +37,10 @@ std::wstring Output(const std::wstring& exe, const std::wstring& arguments, DWOR
         CloseHandle(process.hProcess);
     }
     CloseHandle(out);
+    if (errors) {
+        CloseHandle(err);
+        *errors = fw::DecodeText(ReadBytes(dir / L"err"));
+    }
     return fw::DecodeText(ReadBytes(dir / L"out"));
 }
 
@@ -73,6 +81,42 @@ TEST(VarnholtScan, WritesInTheLanguageVarnholtShowsAndMakesNothingButItsCache) {
     EXPECT_FALSE(Exists(userFolder + L"\\config.ini"));
     EXPECT_FALSE(Exists(userFolder + L"\\0026exc.ini"));
     RemoveTree(userFolder);
+}
+
+// Exit codes a script can rely on: a folder of the list that is not there is an
+// error (2) and searches nothing; a file that could not be read is named on
+// standard error and ends a finished search with 3.
+TEST(VarnholtScan, AMissingFolderIsAnErrorAndAnUnreadableFileIsNamed) {
+    TempDir data, settings;
+    for (const wchar_t* name : {L"a.bin", L"b.bin", L"c.bin"}) WriteBytes(data / name, "12345");
+    auto config = fw::ReadTextLines(SuiteDir() + L"\\Varnholt\\config.ini");
+    for (size_t i = 0; i + 1 < config.size(); ++i)
+        if (config[i] == L"Options") config[i + 1] = L"01000010" + config[i + 1].substr(8);
+    fw::WriteTextLines(settings / L"config.ini", config);
+    const std::wstring scan = SuiteDir() + L"\\Varnholt\\VarnholtScan.exe";
+    const std::wstring options = L"--no-cache --config \"" + (settings / L"config.ini") + L"\" ";
+    HANDLE hold = CreateFileW((data / L"c.bin").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+    const struct {
+        std::wstring list;
+        DWORD code;
+        std::wstring named;
+    } cases[] = {
+        {data.path() + L";" + (data / L"gone"), 2, data / L"gone"},
+        {data.path(), 3, data / L"c.bin"},
+    };
+    for (const auto& c : cases) {
+        DWORD exitCode = 0;
+        std::wstring errors;
+        const std::wstring out = Output(scan, options + L"\"" + c.list + L"\"", exitCode, &errors);
+        EXPECT_EQ(exitCode, c.code) << Narrow(errors);
+        EXPECT_NE(errors.find(c.named), std::wstring::npos) << Narrow(errors);
+        EXPECT_EQ(out.find(data / L"a.bin") != std::wstring::npos, c.code == 3);  // the group of the two others
+    }
+    CloseHandle(hold);
+    DWORD exitCode = 0;
+    Output(scan, options + L"\"" + data.path() + L"\"", exitCode);
+    EXPECT_EQ(exitCode, 0u);
 }
 
 }  // namespace

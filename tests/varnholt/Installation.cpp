@@ -16,7 +16,7 @@ namespace {
 
 // The notices at start name a file in place of their %1.
 constexpr int kNotices[] = {txt::kSettingsMissing, txt::kSettingsUnreadable, txt::kExceptionListUnreadable,
-                            txt::kLanguageFileMissing, txt::kLanguageFileUnreadable};
+                            txt::kLanguageFileMissing, txt::kLanguageFileUnreadable, txt::kFolderMissing};
 
 const std::set<int>& Numbers() {
     static const std::set<int> numbers = [] {

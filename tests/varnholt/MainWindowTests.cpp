@@ -180,15 +180,28 @@ TEST(MainWindow, EnterInThePathFieldStartsASearch) {
     EXPECT_EQ(boxes.asked[0].caption, L"EN5");
 }
 
-TEST(MainWindow, FindWithAnEmptyPathNeverShowsTheProgressWindow) {
-    Installation installation;
-    MessageBoxRecorder boxes;
-    MainWindow window;
-    window.Command(IDC_FIND);
-    EXPECT_EQ(boxes.asked.size(), 1u);
-    EXPECT_EQ(window.dialog().Progress().hwnd(), nullptr);
-    EXPECT_FALSE(ControlVisible(window.hwnd(), IDC_RESULTS_TREE));
-    EXPECT_TRUE(IsWindowVisible(window.dialog().StartPanel().hwnd()));
+// A path list without folders, or with one that is not there, is told and
+// searches nothing: no progress window, the welcome panel stays.
+TEST(MainWindow, FindWithoutFoldersOrWithAMissingOneSearchesNothing) {
+    TempDir data;
+    const std::wstring gone = data / L"gone";
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"", L"EN115"},
+        {data.path() + L"\\...;" + gone + L"\\...", L"EN1205 " + gone},
+        {L"tree", L"EN1205 tree"},
+    };
+    for (const auto& [list, said] : cases) {
+        Installation installation;
+        MessageBoxRecorder boxes;
+        MainWindow window;
+        SetDlgItemTextW(window.hwnd(), IDC_SEARCH_PATH, list.c_str());
+        window.Command(IDC_FIND);
+        ASSERT_EQ(boxes.asked.size(), 1u);
+        EXPECT_EQ(boxes.asked[0].text, said);
+        EXPECT_EQ(window.dialog().Progress().hwnd(), nullptr);
+        EXPECT_FALSE(ControlVisible(window.hwnd(), IDC_RESULTS_TREE));
+        EXPECT_TRUE(IsWindowVisible(window.dialog().StartPanel().hwnd()));
+    }
 }
 
 TEST(MainWindow, ResultCommandsNeedResults) {
@@ -518,6 +531,49 @@ TEST(MainWindowSearch, FillsTheTreeAndShowsTheResultControls) {
     // A new search replaces the tree.
     window.Command(ID_FUNCTIONS_NEW_SEARCH);
     EXPECT_EQ(ReadTree(tree).size(), 7u);
+}
+
+// A right click selects the row under the pointer before the menu opens, so
+// the menu acts on that row; a click beside the rows opens no menu.
+TEST(MainWindowSearch, ARightClickSelectsItsRowFirst) {
+    Installation installation;
+    TempDir data;
+    WriteBytes(data / L"a.txt", "same");
+    WriteBytes(data / L"b.txt", "same");
+    MainWindow window;
+    SetDlgItemTextW(window.hwnd(), IDC_SEARCH_PATH, data.path().c_str());
+    window.Command(IDC_FIND);
+    fw::TreeView tree(GetDlgItem(window.hwnd(), IDC_RESULTS_TREE));
+    tree.Expand(tree.GetRoot(), TVE_EXPAND);
+    const HTREEITEM group = tree.GetChild(tree.GetRoot());
+    tree.Expand(group, TVE_EXPAND);
+    const HTREEITEM second = tree.GetNextSibling(tree.GetChild(group));
+    tree.SelectItem(group);
+    // The menu is modal: a timer notes the selection while it is open and closes it.
+    static HTREEITEM selectedWhileOpen;
+    static HWND treeWindow;
+    treeWindow = tree.hwnd();
+    auto rightClick = [&](POINT client) {
+        selectedWhileOpen = nullptr;
+        ClientToScreen(tree.hwnd(), &client);
+        const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            selectedWhileOpen = TreeView_GetSelection(treeWindow);
+            EndMenu();
+        });
+        SendMessageW(window.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree.hwnd()), MAKELPARAM(client.x, client.y));
+        KillTimer(nullptr, timer);  // no menu: the timer never ran
+    };
+    RECT row = {};
+    TreeView_GetItemRect(tree.hwnd(), second, &row, TRUE);
+    rightClick({(row.left + row.right) / 2, (row.top + row.bottom) / 2});
+    EXPECT_EQ(selectedWhileOpen, second);
+    EXPECT_EQ(tree.GetSelection(), second);
+    RECT client = {};
+    GetClientRect(tree.hwnd(), &client);
+    rightClick({client.right - 2, client.bottom - 2});
+    EXPECT_EQ(selectedWhileOpen, nullptr);
+    EXPECT_EQ(tree.GetSelection(), second);
 }
 
 TEST(MainWindowSearch, CancelShowsWhatWasFoundWithTheHeadings) {

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "common/PowerClass.h"
+#include "framework/Paths.h"
 #include "framework/TextFile.h"
 #include "framework/Ui.h"
 #include "tests/engine/EngineTestSupport.h"
@@ -52,7 +53,7 @@ public:
     ~Results() { DestroyWindow(host_); }
 
     const fw::TreeView& view() const { return tree.Tree(); }
-    ResultActions actions() const { return ResultActions(host_, tree, texts); }
+    ResultActions actions() const { return ResultActions(host_, tree, texts, protectedFolders); }
     HTREEITEM Find(const std::wstring& text) const {
         for (HTREEITEM item : tree.ExpandEvery())
             if (view().GetItemText(item) == text) return item;
@@ -70,6 +71,7 @@ public:
     ResultsTree tree;
     SearchSettings settings;
     NumberTexts texts;
+    ProtectedFolders protectedFolders;
 
 private:
     HWND host_ = nullptr;
@@ -211,6 +213,136 @@ TEST(ResultActions, DeleteAllDuplicatesMovesEveryFileAndLosesNone) {
     EXPECT_EQ(boxes.asked[0].type, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
     EXPECT_EQ(boxes.asked[1].text, Said(txt::kMoveIncomplete) + L"\n\n" + Said(txt::kMovedToFolder) + L"\n\n" + target +
                                        L"\n\n" + Said(txt::kMoveCounts) + L"\n" + q);
+}
+
+// A folder below `dir` at a path of more than 300 characters.
+std::wstring DeepFolder(const TempDir& dir) {
+    std::wstring folder = dir.path();
+    while (folder.size() < 300) folder += L"\\" + std::wstring(40, L'd');
+    fw::CreateFolders(folder);
+    return folder;
+}
+
+// Every member leaves its place with a record, and Put moved files back returns
+// each to its place byte for byte, long paths and odd names among them; what
+// cannot go back stays in the folder and in the list.
+TEST(ResultActions, DeleteAllDuplicatesThenPutBackReturnsEveryFile) {
+    enum Before { Nothing, PlaceTaken, CopyChanged, ListCutShort };
+    for (Before before : {Nothing, PlaceTaken, CopyChanged, ListCutShort}) {
+        SCOPED_TRACE(before);
+        TempDir dir;
+        for (const wchar_t* sub : {L"x", L"y", L"odd"}) CreateDirectoryW((dir / sub).c_str(), nullptr);
+        const std::vector<std::wstring> files = {dir.Write(L"x\\same.txt", "dup!"), dir.Write(L"y\\same.txt", "dup!"),
+                                                 dir.Write(L"odd\\dot.", "dup!"), dir.Write(L"odd\\space ", "dup!"),
+                                                 DeepFolder(dir) + L"\\same.txt"};
+        WriteBytes(files.back(), "dup!");
+        Results results(dir.path(), L"01000010");
+        const std::wstring target = dir / L"Backup";
+        MessageBoxRecorder boxes(IDYES);
+        results.actions().DeleteAllDuplicates(target + L"\\...");
+        for (const auto& f : files) EXPECT_FALSE(Exists(f)) << Narrow(f);
+        EXPECT_EQ(boxes.asked.back().text.substr(0, Said(txt::kAllMoved).size()), Said(txt::kAllMoved));
+
+        WIN32_FIND_DATAW found;
+        HANDLE find = FindFirstFileW((target + L"\\*.csv").c_str(), &found);
+        ASSERT_NE(find, INVALID_HANDLE_VALUE);
+        FindClose(find);
+        const std::wstring list = target + L"\\" + found.cFileName;
+        std::wstring stays;  // the one file left in the folder for duplicate copies
+        if (before == PlaceTaken) {
+            WriteBytes(files[0], "new one");
+            stays = files[0];
+        } else if (before == CopyChanged) {
+            WriteBytes(target + L"\\dot.", "dup?");
+            stays = files[2];
+        } else if (before == ListCutShort) {
+            // As a crash while the last record was written leaves it.
+            const std::string bytes = ReadBytes(list);
+            stays = ReadRestoreList(list)->back().original;
+            WriteBytes(list, bytes.substr(0, bytes.size() - 10));
+        }
+        fw::hooks::fileDialog = [&](const fw::FileDialogRequest& request) {
+            EXPECT_EQ(request.initialFolder, target);
+            return std::vector<std::wstring>{list};
+        };
+        results.actions().PutBackMovedFiles(target + L"\\...");
+        fw::hooks::fileDialog = nullptr;
+        for (const auto& f : files)
+            if (f != stays) {
+                EXPECT_EQ(ReadBytes(f), "dup!") << Narrow(f);
+            }
+        const std::wstring report = boxes.asked.back().text;
+        EXPECT_TRUE(report.starts_with(L"<1235>")) << Narrow(report);
+        // What could not go back stays in the list for another try; an empty list goes.
+        const auto left = ReadRestoreList(list);
+        if (before == PlaceTaken) {
+            EXPECT_EQ(ReadBytes(files[0]), "new one");
+            EXPECT_NE(report.find(files[0] + L" (" + Said(txt::kPutBackPlaceTaken) + L")"), std::wstring::npos);
+        }
+        if (before == CopyChanged) {
+            EXPECT_NE(report.find(files[2] + L" (" + Said(txt::kPutBackChanged) + L")"), std::wstring::npos);
+        }
+        EXPECT_EQ(left ? left->size() : 0u, stays.empty() || before == ListCutShort ? 0u : 1u);
+        EXPECT_EQ(Exists(list), before == PlaceTaken || before == CopyChanged);
+    }
+}
+
+// Deleting, wiping and saving reach files at long paths and under names that
+// end in a dot or a space.
+TEST(ResultActions, LongPathsAndOddNamesAreDeletedWipedAndSavedTo) {
+    for (bool wipe : {false, true}) {
+        TempDir dir;
+        CreateDirectoryW((dir / L"odd").c_str(), nullptr);
+        const std::wstring deep = DeepFolder(dir) + L"\\same.txt";
+        const std::vector<std::wstring> files = {dir.Write(L"odd\\dot.", "dup!"), dir.Write(L"odd\\space ", "dup!"), deep};
+        WriteBytes(deep, "dup!");
+        dir.Write(L"kept.txt", "dup!");
+        Results results(dir.path(), L"01000010");
+        for (const auto& f : files) results.Tick(f);
+        results.Select(deep);
+        MessageBoxRecorder boxes(IDYES);
+        if (wipe) results.actions().WipeChecked(false);
+        else results.actions().DeleteChecked(false, false);
+        for (const auto& f : files) EXPECT_FALSE(Exists(f)) << Narrow(f) << " wipe " << wipe;
+    }
+    TempDir dir;
+    dir.Write(L"a.txt", "same");
+    dir.Write(L"b.txt", "same");
+    Results results(dir.path(), L"01000000");
+    PowerClass store;
+    const std::wstring saved = DeepFolder(dir) + L"\\saved list.";
+    fw::hooks::fileDialog = [&](const fw::FileDialogRequest&) { return std::vector<std::wstring>{saved}; };
+    MessageBoxRecorder boxes;
+    ResultsWriter(nullptr, results.tree, results.texts, results.settings, store).Save();
+    fw::hooks::fileDialog = nullptr;
+    EXPECT_NE(ReadBytes(saved).find("\r\na.txt\r\n"), std::string::npos);
+}
+
+// Files of the program, its settings or Windows are listed but never deleted,
+// wiped or moved; the user is told how many were left.
+TEST(ResultActions, ProtectedFilesAreListedButNeverActedOn) {
+    enum Action { Delete, Wipe, MoveAll };
+    for (Action action : {Delete, Wipe, MoveAll}) {
+        SCOPED_TRACE(action);
+        TempDir dir;
+        CreateDirectoryW((dir / L"program").c_str(), nullptr);
+        CreateDirectoryW((dir / L"user").c_str(), nullptr);
+        const std::wstring mine = dir.Write(L"program\\config.ini", "same"), theirs = dir.Write(L"user\\c.ini", "same");
+        Results results(dir.path(), L"01000010");
+        results.protectedFolders = ProtectedFolders({dir / L"program"});
+        results.Tick(mine);
+        results.Tick(theirs);
+        results.Select(theirs);
+        MessageBoxRecorder boxes(IDYES);
+        if (action == Delete) results.actions().DeleteChecked(false, false);
+        if (action == Wipe) results.actions().WipeChecked(false);
+        if (action == MoveAll) results.actions().DeleteAllDuplicates(dir / L"Backup\\...");
+        EXPECT_EQ(ReadBytes(mine), "same");
+        EXPECT_FALSE(Exists(theirs));
+        EXPECT_TRUE(results.Listed(mine));
+        for (const auto& asked : boxes.asked) EXPECT_EQ(asked.text.find(L"\n\n" + mine), std::wstring::npos);
+        EXPECT_NE(boxes.asked.back().text.find(L"<1220>\n" + mine), std::wstring::npos);
+    }
 }
 
 // Across volumes the file is copied, compared and only then removed. A second
