@@ -156,6 +156,31 @@ TEST(Pump, DispatchesPendingMessagesAndReportsQuit) {
 // The system's Save dialog, answered as a user does: a name shorter than the
 // one suggested is typed in its place. The rest of the suggestion must not
 // come back as a second file.
+namespace {
+bool typedName = false;
+
+BOOL CALLBACK FindShownDialog(HWND h, LPARAM found) {
+    wchar_t name[16] = {};
+    GetClassNameW(h, name, 16);
+    if (!IsWindowVisible(h) || std::wstring(name) != L"#32770") return TRUE;
+    *reinterpret_cast<HWND*>(found) = h;
+    return FALSE;
+}
+
+void CALLBACK TypeShortName(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = nullptr;
+    if (typedName) return;
+    EnumThreadWindows(GetCurrentThreadId(), FindShownDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog) return;
+    typedName = true;
+    // The name field: the combo box of newer dialogs, or the edit of older ones.
+    HWND field = GetDlgItem(dialog, 0x47C);          // cmb13
+    if (!field) field = GetDlgItem(dialog, 0x480);  // edt1
+    SetWindowTextW(field, L"5.txt");
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+}  // namespace
+
 TEST(FileDialog, SaveGivesTheNameTypedWhateverWasSuggested) {
     testing_support::TempDir dir;
     fw::FileDialogRequest request;
@@ -163,28 +188,10 @@ TEST(FileDialog, SaveGivesTheNameTypedWhateverWasSuggested) {
     request.fileName = L"Duplicates 2026-12-08 18-40-00.txt";
     request.filter = L"txt files (*.txt)|*.txt||";
     request.initialFolder = dir.path();
-    static bool typed;
-    typed = false;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
-        if (typed) return;
-        HWND dialog = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM found) {
-            wchar_t name[16] = {};
-            GetClassNameW(h, name, 16);
-            if (!IsWindowVisible(h) || std::wstring(name) != L"#32770") return TRUE;
-            *reinterpret_cast<HWND*>(found) = h;
-            return FALSE;
-        }, reinterpret_cast<LPARAM>(&dialog));
-        if (!dialog) return;
-        typed = true;
-        // The name field: an edit inside the combo box of newer dialogs, or the edit of older ones.
-        HWND field = GetDlgItem(dialog, 0x47C);  // cmb13
-        if (!field) field = GetDlgItem(dialog, 0x480);  // edt1
-        SetWindowTextW(field, L"5.txt");
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    });
+    typedName = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, TypeShortName);
     const std::vector<std::wstring> chosen = fw::ShowFileDialog(nullptr, request);
     KillTimer(nullptr, timer);
-    ASSERT_TRUE(typed);
+    ASSERT_TRUE(typedName);
     EXPECT_EQ(chosen, std::vector<std::wstring>{dir / L"5.txt"});
 }

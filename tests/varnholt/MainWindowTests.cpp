@@ -533,6 +533,17 @@ TEST(MainWindowSearch, FillsTheTreeAndShowsTheResultControls) {
     EXPECT_EQ(ReadTree(tree).size(), 7u);
 }
 
+namespace {
+HTREEITEM selectedWhileOpen = nullptr;
+HWND treeWindow = nullptr;
+
+void CALLBACK NoteSelectionAndCloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    selectedWhileOpen = TreeView_GetSelection(treeWindow);
+    EndMenu();
+}
+}  // namespace
+
 // A right click selects the row under the pointer before the menu opens, so
 // the menu acts on that row; a click beside the rows opens no menu.
 TEST(MainWindowSearch, ARightClickSelectsItsRowFirst) {
@@ -550,17 +561,12 @@ TEST(MainWindowSearch, ARightClickSelectsItsRowFirst) {
     const HTREEITEM second = tree.GetNextSibling(tree.GetChild(group));
     tree.SelectItem(group);
     // The menu is modal: a timer notes the selection while it is open and closes it.
-    static HTREEITEM selectedWhileOpen;
-    static HWND treeWindow;
+    selectedWhileOpen = nullptr;
     treeWindow = tree.hwnd();
     auto rightClick = [&](POINT client) {
         selectedWhileOpen = nullptr;
         ClientToScreen(tree.hwnd(), &client);
-        const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-            KillTimer(nullptr, id);
-            selectedWhileOpen = TreeView_GetSelection(treeWindow);
-            EndMenu();
-        });
+        const UINT_PTR timer = SetTimer(nullptr, 0, 10, NoteSelectionAndCloseMenu);
         SendMessageW(window.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree.hwnd()), MAKELPARAM(client.x, client.y));
         KillTimer(nullptr, timer);  // no menu: the timer never ran
     };
