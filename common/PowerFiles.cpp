@@ -185,12 +185,50 @@ FileStatus PowerClass::GetFileStatusSafe(const std::wstring& path) {
     return status;
 }
 
-bool PowerClass::MatchWildcard(const std::wstring& pattern, const std::wstring& path, bool ignoreCase) {
-    if (!ignoreCase) return PathMatchSpecW(path.c_str(), pattern.c_str()) != FALSE;
+namespace {
+
+// One pattern against the whole text. On a mismatch only the last star takes
+// one more character: no pattern costs more than the text times itself.
+bool MatchOne(std::wstring_view text, std::wstring_view pattern) {
+    size_t t = 0, p = 0, star = std::wstring_view::npos, resume = 0;
+    while (t < text.size()) {
+        if (p < pattern.size() && pattern[p] == L'*') {
+            star = p++;
+            resume = t;
+        } else if (p < pattern.size() && (pattern[p] == L'?' || pattern[p] == text[t])) {
+            ++t;
+            ++p;
+        } else if (star != std::wstring_view::npos) {
+            p = star + 1;
+            t = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == L'*') ++p;
+    return p == pattern.size();
+}
+
+}  // namespace
+
+bool PowerClass::MatchSpecUpper(std::wstring_view path, std::wstring_view spec) {
+    if (spec == L"*.*") return true;
+    for (size_t start = 0; start < spec.size();) {
+        while (start < spec.size() && spec[start] == L' ') ++start;
+        size_t end = spec.find(L';', start);
+        if (end == std::wstring_view::npos) end = spec.size();
+        if (start < spec.size() && MatchOne(path, spec.substr(start, end - start))) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+bool PowerClass::MatchWildcard(const std::wstring& pattern, const std::wstring& path, bool) {
+    // The shell's match ignores case either way.
     std::wstring upperPattern = pattern, upperPath = path;
     if (!upperPattern.empty()) CharUpperBuffW(upperPattern.data(), static_cast<DWORD>(upperPattern.size()));
     if (!upperPath.empty()) CharUpperBuffW(upperPath.data(), static_cast<DWORD>(upperPath.size()));
-    return PathMatchSpecW(upperPath.c_str(), upperPattern.c_str()) != FALSE;
+    return MatchSpecUpper(upperPath, upperPattern);
 }
 
 int PowerClass::ListSubfolders(const std::wstring& folder, int depthLimit) {

@@ -75,7 +75,7 @@ TEXTS = {
          "Como cada usuário define duplicatas de um jeito (nome, tamanho, atributos etc.), você mesmo decide o "
          "que o programa deve procurar clicando em 'Opções', no canto inferior esquerdo da tela."),
     65: ("Please select a file or path where the search should be started. Then click 'Find Duplicates' to "
-         "start a searching process. Plese be patient, this may take some time.",
+         "start a searching process. Please be patient, this may take some time.",
          "Wählen Sie einen Ordner oder ein Laufwerk, in dem gesucht werden soll. Klicken Sie dann auf "
          "'Duplikate finden', um die Suche zu starten. Bitte haben Sie etwas Geduld, das kann eine Weile dauern.",
          "Choisissez le dossier ou le lecteur où la recherche doit commencer, puis cliquez sur 'Chercher les "
@@ -271,7 +271,7 @@ TEXTS = {
           "Adicionar &pasta"),
     585: ("Add &Special", "&Muster hinzufügen", "Ajouter un &modèle", "Añadir &especial", "&Speciaal toevoegen",
           "Adicionar &especial"),
-    590: ("&Remove Excepption", "Ausnahme &entfernen", "&Retirer l'exception", "&Quitar excepción",
+    590: ("&Remove Exception", "Ausnahme &entfernen", "&Retirer l'exception", "&Quitar excepción",
           "Uitzondering &verwijderen", "Re&mover exceção"),
     595: ("Add your exception here (wildcards '?' and '*' allowed):",
           "Eigene Ausnahme hier eingeben (Platzhalter '?' und '*' erlaubt):",
@@ -339,7 +339,7 @@ TEXTS = {
           "La ruta del archivo contiene ... (se permiten los comodines '?' y '*')",
           "Bestandspad bevat ... (jokertekens '?' en '*' toegestaan)",
           "O caminho do arquivo contém ... (curingas '?' e '*' permitidos)"),
-    750: ("Check for all criterias in a first and for CRC32 checksum in a 2nd step (could accelerate the "
+    750: ("Check for all criteria in a first and for CRC32 checksum in a 2nd step (could accelerate the "
           "duplicate identifying process)",
           "Erst alle anderen Kriterien und in einem 2. Schritt die CRC32-Prüfsumme prüfen (kann die Suche "
           "nach Duplikaten beschleunigen)",
@@ -411,7 +411,7 @@ TEXTS = {
           "Cambiar automáticamente a pantalla completa al mostrar los resultados",
           "Automatisch naar volledig scherm bij het tonen van resultaten",
           "Mudar automaticamente para tela cheia ao mostrar os resultados"),
-    855: ("Keep last path where to search for dupliactes for next program start",
+    855: ("Keep last path where to search for duplicates for next program start",
           "Letzten Suchpfad für den nächsten Programmstart merken",
           "Conserver le dernier chemin de recherche pour le prochain démarrage",
           "Recordar la última ruta de búsqueda para el próximo inicio",
@@ -694,6 +694,32 @@ TEXTS = {
            '"%1" no se puede leer como lista de restauración.', '"%1" kan niet als herstellijst worden gelezen.',
            '"%1" não pode ser lido como lista de restauração.'),
     1265: ("protected", "geschützt", "protégé", "protegido", "beschermd", "protegido"),
+
+    # Settings that make no sense, and the content cache set aside.
+    1270: ("No criterion is switched on, so every file would be a duplicate of every other. Please choose in the "
+           "options what makes two files duplicates; nothing was searched.",
+           "Es ist kein Kriterium eingeschaltet, also wäre jede Datei ein Duplikat jeder anderen. Bitte wählen Sie "
+           "in den Optionen, was zwei Dateien zu Duplikaten macht; es wurde nichts durchsucht.",
+           "Aucun critère n'est activé : chaque fichier serait alors le doublon de tous les autres. Veuillez choisir "
+           "dans les options ce qui fait de deux fichiers des doublons ; rien n'a été analysé.",
+           "No hay ningún criterio activado, así que cada archivo sería duplicado de todos los demás. Elija en las "
+           "opciones qué hace que dos archivos sean duplicados; no se ha buscado nada.",
+           "Er is geen criterium ingeschakeld, dus elk bestand zou een duplicaat van elk ander zijn. Kies in de "
+           "opties wat twee bestanden tot duplicaten maakt; er is niets doorzocht.",
+           "Nenhum critério está ativado, então cada arquivo seria duplicata de todos os outros. Escolha nas opções "
+           "o que torna dois arquivos duplicatas; nada foi pesquisado."),
+    1275: ('What earlier searches learned of file contents ("%1") was damaged. It was set aside as "%1.bad", and '
+           'this search read every file again.',
+           'Was frühere Suchen über Dateiinhalte gelernt haben ("%1"), war beschädigt. Es wurde als "%1.bad" '
+           'beiseitegelegt, und diese Suche hat jede Datei neu gelesen.',
+           'Ce que les recherches précédentes avaient appris du contenu des fichiers ("%1") était endommagé. Il a '
+           'été mis de côté sous "%1.bad", et cette recherche a relu chaque fichier.',
+           'Lo que las búsquedas anteriores aprendieron del contenido de los archivos ("%1") estaba dañado. Se ha '
+           'apartado como "%1.bad", y esta búsqueda ha vuelto a leer cada archivo.',
+           'Wat eerdere zoekopdrachten over de inhoud van bestanden hadden geleerd ("%1"), was beschadigd. Het is '
+           'opzijgezet als "%1.bad", en deze zoekopdracht heeft elk bestand opnieuw gelezen.',
+           'O que as pesquisas anteriores aprenderam sobre o conteúdo dos arquivos ("%1") estava danificado. Foi '
+           'posto de lado como "%1.bad", e esta pesquisa leu novamente cada arquivo.'),
 }
 
 
@@ -751,7 +777,7 @@ NAMES = {
     1200: "MenuPutBack", 1205: "FolderMissing", 1210: "UnreadableHeading", 1215: "SearchedFolders",
     1220: "ProtectedLeft", 1225: "RestoreListNotWritten", 1230: "RestoreListFilter", 1235: "PutBackCounts",
     1240: "PutBackPlaceTaken", 1245: "PutBackChanged", 1250: "PutBackMissing", 1255: "PutBackFailed",
-    1260: "RestoreListUnreadable", 1265: "PutBackProtected",
+    1260: "RestoreListUnreadable", 1265: "PutBackProtected", 1270: "NoCriterion", 1275: "CacheSetAside",
 }
 add_error_texts(TEXTS, NAMES, 1150, 5)
 

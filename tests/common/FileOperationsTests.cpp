@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <shlwapi.h>
+
 #include "common/PowerClass.h"
 #include "framework/Handles.h"
 #include "tests/support/TestSupport.h"
@@ -290,6 +292,27 @@ TEST(MatchWildcard, Patterns) {
     for (const auto& c : cases)
         EXPECT_EQ(PowerClass::MatchWildcard(c.pattern, c.path, c.ignoreCase), c.expected)
             << c.pattern << L" " << c.path;
+}
+
+// The match gives the shell's answers on ordinary patterns, and patterns that
+// would make a backtracking match run for ever end at once.
+TEST(MatchWildcard, AnswersAsTheShellInTimeOfTextTimesPattern) {
+    const std::wstring patterns[] = {L"*.tmp", L"*\\cache\\*", L"?", L"a?c*", L"*a*b*c", L"**", L"*.*", L"*.",
+                                     L"*.bak;*.old", L" *.log", L"C:\\*\\*.txt", L"*?*?", L"abc", L"", L";*.x"};
+    const std::wstring paths[] = {L"C:\\a.tmp", L"C:\\Cache\\f", L"x", L"", L"abcde", L"aXbYc", L"C:\\noext",
+                                  L"C:\\d\\e.txt", L"f.old", L"z.log", L"ab", L"C:\\t\\abc"};
+    for (const auto& pattern : patterns)
+        for (const auto& path : paths)
+            EXPECT_EQ(PowerClass::MatchWildcard(pattern, path, true), PathMatchSpecW(path.c_str(), pattern.c_str()) != FALSE)
+                << Narrow(pattern) << " / " << Narrow(path);
+    const std::wstring text(200, L'a');
+    const struct {
+        std::wstring pattern;
+        bool matches;
+    } hard[] = {{std::wstring(24, L'*') + L"z", false}, {std::wstring(12, L'*') + L"a", true},
+                {[] { std::wstring p; for (int i = 0; i < 24; ++i) p += L"*?"; return p + L"z"; }(), false},
+                {[] { std::wstring p; for (int i = 0; i < 40; ++i) p += L"*a"; return p; }(), true}};
+    for (const auto& h : hard) EXPECT_EQ(PowerClass::MatchWildcard(h.pattern, text, true), h.matches) << Narrow(h.pattern);
 }
 
 TEST_F(FileOperations, ListSubfoldersHonoursDepthByBackslashes) {

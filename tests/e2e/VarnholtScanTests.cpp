@@ -117,6 +117,30 @@ TEST(VarnholtScan, AMissingFolderIsAnErrorAndAnUnreadableFileIsNamed) {
     DWORD exitCode = 0;
     Output(scan, options + L"\"" + data.path() + L"\"", exitCode);
     EXPECT_EQ(exitCode, 0u);
+
+    // Settings that cannot make a search are refused, not obeyed: a file without
+    // the keys a search needs, and one without any criterion.
+    WriteBytes(settings / L"empty.ini", "");
+    for (auto& line : config)
+        if (line.size() == 46) line = L"00000000" + line.substr(8);
+    fw::WriteTextLines(settings / L"none.ini", config);
+    for (const auto& [file, named] : {std::pair{L"empty.ini", L"\"Options\", \"Categories\""}, std::pair{L"none.ini", L""}}) {
+        std::wstring errors;
+        const std::wstring out = Output(
+            scan, L"--no-cache --config \"" + (settings / file) + L"\" \"" + data.path() + L"\"", exitCode, &errors);
+        EXPECT_EQ(exitCode, 2u) << Narrow(file);
+        EXPECT_TRUE(out.empty());
+        EXPECT_NE(errors.find(named), std::wstring::npos) << Narrow(errors);
+    }
+    // A damaged content cache is set aside and said once.
+    WriteBytes(settings / L"cache.dat", "not a cache");
+    const std::wstring cached = L"--cache \"" + (settings / L"cache.dat") + L"\" --config \"" + (settings / L"config.ini") +
+                                L"\" \"" + data.path() + L"\"";
+    for (bool damaged : {true, false}) {
+        std::wstring errors;
+        Output(scan, cached, exitCode, &errors);
+        EXPECT_EQ(errors.find(L"cache.dat.bad") != std::wstring::npos, damaged) << Narrow(errors);
+    }
 }
 
 }  // namespace

@@ -419,9 +419,12 @@ TEST_F(Search, CancelDuringALongChecksumStopsWithinAChunk) {
     EXPECT_EQ(HeadingsOf(tree).size(), 7u);
 }
 
-TEST_F(Search, EmptyPathTextChangesNothing) {
+// No folder, or settings without any criterion (every file would be everybody's duplicate): nothing changes.
+TEST_F(Search, EmptyPathTextOrNoCriterionChangesNothing) {
     MemoryTree tree;
     tree.InsertItem(0, L"old");
     EXPECT_EQ(RunSearch(L"", settings, store, texts, progress, tree, results), SearchOutcome::EmptyPath);
+    settings = MakeSettings(L"00000001");
+    EXPECT_EQ(RunSearch(dir.path(), settings, store, texts, progress, tree, results), SearchOutcome::NoCriterion);
     EXPECT_EQ(tree.TextsInOrder(), std::vector<std::wstring>{L"old"});
 }

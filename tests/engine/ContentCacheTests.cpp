@@ -187,6 +187,45 @@ TEST(ContentCache, ADamagedFileChangesNoResult) {
     EXPECT_EQ(Search(dir / L"tree", dir / L"cache.dat").stats.opens, 0u) << "rebuilt";
 }
 
+// Two searches that share one cache and overlap keep each other's entries (a
+// merge at the write, not the last writer's alone); a write that was killed
+// leaves its temporary file, which the next write removes, while a running
+// writer's stays.
+TEST(ContentCache, OverlappingSearchesKeepBothAndAKilledWriteLeavesNothing) {
+    TempDir dir;
+    const std::wstring path = dir / L"cache.dat";
+    const CacheKey a{1, 10, 100, 130000000000000000ULL, 130000000000000000ULL};
+    const CacheKey b{1, 20, 200, 130000000000000000ULL, 130000000000000000ULL};
+    const CachedContent content{0x42, false, {}, 0};
+    ContentCache first, second;
+    EXPECT_EQ(first.Load(path), ContentCache::Loaded::Missing);
+    EXPECT_EQ(second.Load(path), ContentCache::Loaded::Missing);
+    first.Store(a, content);
+    second.Store(b, content);
+    ASSERT_TRUE(first.Save(path));
+    ASSERT_TRUE(second.Save(path));
+    ContentCache both;
+    EXPECT_EQ(both.Load(path), ContentCache::Loaded::Read);
+    EXPECT_NE(both.Find(a, 0), nullptr);
+    EXPECT_NE(both.Find(b, 0), nullptr);
+
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION running = {};
+    ASSERT_TRUE(CreateProcessW(self, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &running));
+    const std::wstring killed = path + L".new4294967290", live = path + L".new" + std::to_wstring(running.dwProcessId);
+    WriteBytes(killed, "half");
+    WriteBytes(live, "half");
+    EXPECT_TRUE(both.Save(path));
+    EXPECT_FALSE(Exists(killed));
+    EXPECT_TRUE(Exists(live));
+    TerminateProcess(running.hProcess, 0);
+    CloseHandle(running.hThread);
+    CloseHandle(running.hProcess);
+}
+
 // Where links to files are not marked, a link found where its file was known is
 // still opened, and so still never listed.
 TEST(ContentCache, LinksStayUnlistedInASecondSearch) {

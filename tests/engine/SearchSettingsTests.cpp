@@ -216,9 +216,10 @@ TEST_F(SearchSettingsStore, CategoryBoundsUseTheirUnits) {
         // Fewer than six parts: the missing bounds are 0.
         {"4;8", L"111", {4096, 8192, 0, 0, 0, 0}, {L"4 KB", L"8 KB", L" KB", L" Bytes", L" Bytes", L" Bytes"}},
         {"", L"", {0, 0, 0, 0, 0, 0}, {L" Bytes", L" Bytes", L" Bytes", L" Bytes", L" Bytes", L" Bytes"}},
-        // A unit without a translation still multiplies.
-        {"1;1;1;1;1;1;", L"456x00", {1ull << 40, 1ull << 50, 1ull << 60, 1, 1, 1},
-         {L"1 ---", L"1 ---", L"1 ---", L"1 Bytes", L"1 Bytes", L"1 Bytes"}},
+        // Digits beyond the units read as each position's default (KB, KB, MB, ...);
+        // what is no digit counts as 0.
+        {"1;1;1;1;1;1;", L"459x00", {1024, 1024, 1048576, 1, 1, 1},
+         {L"1 KB", L"1 KB", L"1 MB", L"1 Bytes", L"1 Bytes", L"1 Bytes"}},
     };
     for (const auto& c : cases) {
         WriteStore(std::wstring(35, L'0') + c.units, c.categories);

@@ -186,7 +186,7 @@ TEST(LanguageFile, EnglishTextsOfTheTemplates) {
         {220, L"E&xit"},
         {260, L"Go To Quorvexsoft &Website"},
         {265, L"&About..."},
-        {590, L"&Remove Excepption"},
+        {590, L"&Remove Exception"},
         {720, L"File Path includes ... (wildcards '?' and *'' allowed)"},
         {790, L"Execute File"},
         {950, L"More Info"},

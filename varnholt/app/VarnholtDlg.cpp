@@ -551,11 +551,16 @@ void CVarnholtDlg::Search() {
     const bool cached = settingsFile_ == SettingsFile::Readable && ReadValue(L"ContentCache") != L"0";
     const std::wstring cachePath = ContentCacheBeside(userConfigPath_);
     ContentCache cache;
-    if (cached) cache.Load(cachePath);
+    const bool setAside = cached && cache.Load(cachePath) == ContentCache::Loaded::SetAside;
     RunSearch(searchPathText_, settings_, store_, texts_, progress_, results_, duplicates_, nullptr, nullptr,
               cached ? &cache : nullptr);
     // Also after Cancel: what the search learned stays learned.
     if (cached) cache.Save(cachePath);
+    if (setAside) {
+        std::wstring text = texts_.GetText(txt::kCacheSetAside);
+        for (size_t at; (at = text.find(L"%1")) != std::wstring::npos;) text.replace(at, 2, cachePath);
+        fw::ShowMessageBox(hwnd(), text, texts_.GetText(txt::kMessageCaption), MB_OK | MB_ICONINFORMATION);
+    }
 }
 
 void CVarnholtDlg::StartSearch() {
@@ -568,6 +573,11 @@ void CVarnholtDlg::StartSearch() {
         std::wstring text = texts_.GetText(txt::kFolderMissing);
         if (size_t at = text.find(L"%1"); at != std::wstring::npos) text.replace(at, 2, missing);
         fw::ShowMessageBox(hwnd(), text, texts_.GetText(txt::kMessageCaption), MB_OK | MB_ICONWARNING);
+        return;
+    }
+    if (!settings_.HasCriterion()) {
+        fw::ShowMessageBox(hwnd(), texts_.GetText(txt::kNoCriterion), texts_.GetText(txt::kMessageCaption),
+                           MB_OK | MB_ICONWARNING);
         return;
     }
 
@@ -621,8 +631,10 @@ void CVarnholtDlg::StartSearch() {
     }
 }
 
-ResultActions CVarnholtDlg::Actions() const {
-    return ResultActions(hwnd(), results_, texts_, ProtectedFolders::ForProgram(store_.DataFolder));
+ResultActions CVarnholtDlg::Actions() {
+    // The folder for duplicate copies lies below the configuration's by default;
+    // what it holds are the user's files.
+    return ResultActions(hwnd(), results_, texts_, ProtectedFolders::ForProgram(store_.DataFolder, StoredFolder(CopyPath())));
 }
 
 ResultsWriter CVarnholtDlg::Writer() {

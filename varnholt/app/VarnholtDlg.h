@@ -74,7 +74,7 @@ private:
     std::wstring NoticeText(const FileProblem& problem) const;
     // True when there are results; otherwise says so (translation 400).
     bool RequireResults();
-    ResultActions Actions() const;
+    ResultActions Actions();
     ResultsWriter Writer();
     bool ProtectsReadOnly() const;
     void DeleteChecked();

@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "framework/Errors.h"
+#include "framework/Handles.h"
+#include "framework/Paths.h"
 #include "framework/TextFile.h"
 #include "varnholt/engine/ByteCompare.h"
 #include "varnholt/engine/Crc32.h"
@@ -113,7 +115,7 @@ std::string ContentCache::Serialize() const {
     uint32_t count = 0;
     Writer entries;
     for (const Entry& e : entries_) {
-        const int age = e.seen ? 0 : e.age + 1;
+        const int age = e.seen ? 0 : e.adopted ? e.age : e.age + 1;
         if (age >= kMaxAge) continue;
         const auto [v, added] = volumeIndex.try_emplace(e.key.volume, volumes.size());
         if (added) volumes.push_back(e.key.volume);
@@ -187,19 +189,66 @@ bool ContentCache::Parse(const std::string& bytes) {
     return true;
 }
 
-void ContentCache::Load(const std::wstring& path) {
+ContentCache::Loaded ContentCache::Load(const std::wstring& path) {
     entries_.clear();
     index_.clear();
     std::string bytes;
     try {
         bytes = fw::ReadFileBytes(path);
     } catch (const fw::FileError&) {
-        return;  // none yet (or not readable now): start empty, and the save replaces it
+        return Loaded::Missing;  // none yet (or not readable now): start empty, and the save replaces it
     }
-    if (!Parse(bytes)) MoveFileExW(path.c_str(), (path + L".bad").c_str(), MOVEFILE_REPLACE_EXISTING);
+    if (Parse(bytes)) return Loaded::Read;
+    MoveFileExW(fw::SystemPath(path).c_str(), fw::SystemPath(path + L".bad").c_str(), MOVEFILE_REPLACE_EXISTING);
+    return Loaded::SetAside;
 }
 
+void ContentCache::Adopt(const std::wstring& path) {
+    ContentCache other;
+    try {
+        if (!other.Parse(fw::ReadFileBytes(path))) return;
+    } catch (const fw::FileError&) {
+        return;
+    }
+    for (Entry& e : other.entries_)
+        if (index_.try_emplace(e.key, entries_.size()).second) {
+            e.seen = false;
+            e.adopted = true;
+            entries_.push_back(std::move(e));
+        }
+}
+
+namespace {
+
+// The temporary files "<cache>.new<process id>" of writes whose process is gone:
+// one killed while it wrote leaves its file behind.
+void RemoveInterruptedWrites(const std::wstring& path) {
+    const std::wstring pattern = path + L".new*";
+    WIN32_FIND_DATAW found;
+    fw::FindHandle find(FindFirstFileW(fw::SystemPath(pattern).c_str(), &found));
+    if (!find) return;
+    const std::wstring folder = path.substr(0, path.rfind(L'\\') + 1);
+    const std::wstring prefix = path.substr(folder.size()) + L".new";
+    do {
+        const std::wstring name = found.cFileName;
+        if (name.size() <= prefix.size() || name.find_first_not_of(L"0123456789", prefix.size()) != std::wstring::npos)
+            continue;
+        const DWORD id = static_cast<DWORD>(wcstoul(name.c_str() + prefix.size(), nullptr, 10));
+        if (id == GetCurrentProcessId()) continue;
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+        const bool running = process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+        if (process) CloseHandle(process);
+        if (!running) DeleteFileW(fw::SystemPath(folder + name).c_str());
+    } while (FindNextFileW(find.get(), &found));
+}
+
+}  // namespace
+
 bool ContentCache::Save(const std::wstring& path) {
+    RemoveInterruptedWrites(path);
+    // Another search may have written the file since this one read it: its
+    // entries stay (a merge, not the last writer's cache alone).
+    Adopt(path);
     try {
         fw::ReplaceFileBytes(path, Serialize());
         return true;

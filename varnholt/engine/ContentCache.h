@@ -35,11 +35,15 @@ public:
     // Searches after which an entry not seen again leaves the cache.
     static constexpr int kMaxAge = 8;
 
+    enum class Loaded { Read, Missing, SetAside };
     // A missing file gives an empty cache. One that is truncated, of another
-    // format or damaged is set aside (renamed to ".bad") and the cache starts empty.
-    void Load(const std::wstring& path);
-    // Replaces the file atomically with what this search saw or learned and the
-    // entries not yet too old. False when it could not be written.
+    // format or damaged is set aside (renamed to ".bad") and the cache starts
+    // empty; the caller says so once.
+    Loaded Load(const std::wstring& path);
+    // Replaces the file atomically with what this search saw or learned, the
+    // entries not yet too old, and the entries another search wrote to the file
+    // since this one read it. Temporary files of writes that were interrupted
+    // (their process is gone) are removed. False when it could not be written.
     bool Save(const std::wstring& path);
 
     // The content known under this key, checked at this place; marks the entry as seen.
@@ -58,7 +62,10 @@ private:
         CachedContent content;
         uint8_t age = 0;
         bool seen = false;
+        bool adopted = false;  // written by another search meanwhile: it keeps its age
     };
+    // Takes the entries of the file at `path` that this cache does not hold.
+    void Adopt(const std::wstring& path);
     struct KeyHash {
         size_t operator()(const CacheKey& k) const;
     };

@@ -271,6 +271,8 @@ SearchOutcome RunSearch(const std::wstring& pathText, SearchSettings& settings, 
     // Exactly the folders named, or none: a missing one is not passed over.
     out.missingFolder = FirstMissingFolder(folders);
     if (!out.missingFolder.empty()) return SearchOutcome::MissingFolder;
+    // Without a criterion every file would be everybody's duplicate.
+    if (!settings.HasCriterion()) return SearchOutcome::NoCriterion;
     LoadCategoryBounds(settings, store, texts);
     FileContentSource files;
     DuplicateSearch search(settings, texts, progress, results, content ? *content : files, cache);

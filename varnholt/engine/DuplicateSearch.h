@@ -101,11 +101,12 @@ private:
     SearchStats stats_;
 };
 
-enum class SearchOutcome { EmptyPath, MissingFolder, Done, Cancelled };
+enum class SearchOutcome { EmptyPath, MissingFolder, NoCriterion, Done, Cancelled };
 
 // The whole search: category bounds from the store, folder count for the
 // progress, collection, comparison, second step. A path list without folders,
-// or with one that does not exist (`out.missingFolder`), changes nothing.
+// or with one that does not exist (`out.missingFolder`), or settings without a
+// criterion change nothing.
 SearchOutcome RunSearch(const std::wstring& pathText, SearchSettings& settings, PowerClass& store,
                         const TextSource& texts, ProgressSink& progress, ResultsSink& results,
                         DuplicateResults& out, SearchStats* stats = nullptr, ContentSource* content = nullptr,

@@ -26,8 +26,6 @@ constexpr uint64_t kLastConvertibleTime = 0x7FFFFFFFFFFFFFFFULL;
 
 constexpr size_t kNameBlockChars = 64 * 1024;
 
-int Digit(wchar_t c) { return c >= L'0' && c <= L'9' ? c - L'0' : 0; }
-
 uint64_t Power1024(int k) {
     uint64_t m = 1;
     for (int i = 0; i < k; ++i) m *= 1024;  // wraps like the 64-bit product it stands for
@@ -179,7 +177,7 @@ bool ExceptionPatterns::Passes(const std::wstring& path) const {
         const bool match = p.kind == Pattern::Kind::EndsWith ? upper.ends_with(p.text)
                            : p.kind == Pattern::Kind::Contains
                                ? upper.find(p.text) != std::wstring_view::npos
-                               : PathMatchSpecW(path_.c_str(), p.text.c_str()) != FALSE;
+                               : PowerClass::MatchSpecUpper(upper, p.text);
         if (match) return false;
     }
     return true;
@@ -191,7 +189,7 @@ bool PassesFilters(const std::wstring& path, const FileStatus& status, const Sea
     bool pass = true;
     if (at(15) == L'1') {
         const int64_t limit = static_cast<int64_t>(
-            static_cast<uint64_t>(static_cast<int64_t>(settings.sizeFilterValue)) * Power1024(Digit(at(17))));
+            static_cast<uint64_t>(static_cast<int64_t>(settings.sizeFilterValue)) * Power1024(settings.SizeUnitAt(17)));
         const int64_t size = static_cast<int64_t>(status.size);
         if (at(16) == L'0' ? size > limit : size < limit) pass = false;
     }

@@ -35,29 +35,32 @@ std::wstring ParentOf(const std::wstring& path) {
 
 }  // namespace
 
-ProtectedFolders::ProtectedFolders(const std::vector<std::wstring>& folders) {
-    for (const auto& folder : folders) {
-        if (folder.empty()) continue;
-        folders_.push_back(folder);
+ProtectedFolders::ProtectedFolders(const std::vector<std::wstring>& folders, const std::vector<std::wstring>& except) {
+    auto add = [](std::vector<std::wstring>& to, const std::wstring& folder) {
+        if (folder.empty()) return;
+        to.push_back(folder);
         const std::wstring resolved = ResolvedFolder(folder);
-        if (!resolved.empty() && resolved != folder) folders_.push_back(resolved);
-    }
+        if (!resolved.empty() && resolved != folder) to.push_back(resolved);
+    };
+    for (const auto& folder : folders) add(folders_, folder);
+    for (const auto& folder : except) add(except_, folder);
 }
 
-ProtectedFolders ProtectedFolders::ForProgram(const std::wstring& configFolder) {
+ProtectedFolders ProtectedFolders::ForProgram(const std::wstring& configFolder, const std::wstring& copyFolder) {
     wchar_t windows[MAX_PATH] = {};
     const UINT n = GetWindowsDirectoryW(windows, MAX_PATH);
-    return ProtectedFolders({PowerClass::GetProgramFolder(), configFolder,
-                             n > 0 && n < MAX_PATH ? std::wstring(windows, n) : std::wstring()});
+    return ProtectedFolders(
+        {PowerClass::GetProgramFolder(), configFolder, n > 0 && n < MAX_PATH ? std::wstring(windows, n) : std::wstring()},
+        {copyFolder});
 }
 
 bool ProtectedFolders::Covers(const std::wstring& path) const {
-    for (const auto& folder : folders_)
-        if (IsAtOrBelow(path, folder)) return true;
     // The text may hide where the file is: its folder's final path tells.
     const std::wstring parent = ResolvedFolder(ParentOf(path));
-    if (parent.empty()) return false;
-    for (const auto& folder : folders_)
-        if (IsAtOrBelow(parent, folder)) return true;
-    return false;
+    auto within = [&](const std::vector<std::wstring>& folders) {
+        for (const auto& folder : folders)
+            if (IsAtOrBelow(path, folder) || (!parent.empty() && IsAtOrBelow(parent, folder))) return true;
+        return false;
+    };
+    return within(folders_) && !within(except_);
 }

@@ -24,6 +24,19 @@ wchar_t SearchSettings::OptionChar(size_t position) const {
     return position < optionsText.size() ? optionsText[position] : L'0';
 }
 
+int SearchSettings::SizeUnitAt(size_t position) const {
+    const int unit = PowerClass::TextToInt(std::wstring(1, OptionChar(position)));
+    if (unit <= 3) return unit;
+    // The options dialog's defaults: bytes for the filter, 1 KB to 1 GB for the categories.
+    constexpr wchar_t kCategoryDefaults[] = L"112223";
+    return position >= 35 && position <= 40 ? kCategoryDefaults[position - 35] - L'0' : 0;
+}
+
+bool SearchSettings::HasCriterion() const {
+    return sameName || sameSize || sameAttributes || sameCreationDate || sameModificationDate || sameAccessDate ||
+           sameChecksum;
+}
+
 void SearchSettings::SetOptionChar(size_t position, wchar_t character) {
     if (optionsText.size() <= position) optionsText.resize(position + 1, L'0');
     optionsText[position] = character;
@@ -107,7 +120,7 @@ void LoadCategoryBounds(SearchSettings& settings, PowerClass& store, const TextS
     for (size_t i = 0; i < settings.categoryValues.size(); ++i) {
         // Missing parts give a bound of 0 instead of failing the search.
         settings.categoryValues[i] = i < store.SplitParts.size() ? store.SplitParts[i] : std::wstring();
-        const int unit = PowerClass::TextToInt(std::wstring(1, settings.OptionChar(35 + i)));
+        const int unit = settings.SizeUnitAt(35 + i);
         uint64_t multiplier = 1;
         for (int k = 0; k < unit; ++k) multiplier *= 1024;
         // The value is an unsigned 32-bit count; the product needs 64 bits.

@@ -42,6 +42,11 @@ struct SearchSettings {
 
     // The character at an options-text position; '0' beyond the end of the text.
     wchar_t OptionChar(size_t position) const;
+    // The size unit (0 bytes to 3 GB) at position 17 (size filter) or 35 to 40
+    // (categories): a digit beyond the units reads as the position's default.
+    int SizeUnitAt(size_t position) const;
+    // Whether any criterion says what makes two files duplicates.
+    bool HasCriterion() const;
     // Replaces one character; a shorter text is first filled up with '0', as it reads.
     void SetOptionChar(size_t position, wchar_t character);
 };

@@ -86,7 +86,7 @@ inline constexpr int kFilterSettings = 570;  // Filter settings:
 inline constexpr int kAddFile = 575;  // Add &File
 inline constexpr int kAddFolder = 580;  // Add F&older
 inline constexpr int kAddSpecial = 585;  // Add &Special
-inline constexpr int kRemoveException = 590;  // &Remove Excepption
+inline constexpr int kRemoveException = 590;  // &Remove Exception
 inline constexpr int kExceptionPrompt = 595;  // Add your exception here (wildcards '?' and '*' allowed):
 inline constexpr int kNoExceptionsSelected = 600;  // Please select the exceptions you want to remove first!
 inline constexpr int kExceptFolderTitle = 605;  // Please select the folder to except from the search:
@@ -113,7 +113,7 @@ inline constexpr int kAccessDate = 705;  // Date of last access
 inline constexpr int kNotLaterThan = 710;  // not later than
 inline constexpr int kNotEarlierThan = 715;  // not earlier than
 inline constexpr int kPathIncludes = 720;  // File Path includes ... (wildcards '?' and *'' allowed)
-inline constexpr int kChecksumSecondStep = 750;  // Check for all criterias in a first and for CRC32 checksum...
+inline constexpr int kChecksumSecondStep = 750;  // Check for all criteria in a first and for CRC32 checksum...
 inline constexpr int kMenuWipeFile = 755;  // &Wipe File
 inline constexpr int kConfirmWipe = 760;  // Do you really want to wipe this file? Its content is over...
 inline constexpr int kWipingFinished = 770;  // Wiping finished.
@@ -133,7 +133,7 @@ inline constexpr int kTipExceptFolder = 835;  // Except a whole folder from the 
 inline constexpr int kTipAddException = 840;  // Add the pattern typed below as an exception
 inline constexpr int kTipRemoveExceptions = 845;  // Remove the selected exceptions
 inline constexpr int kMaximizeOnResults = 850;  // Switch to full screen automatically when results are shown
-inline constexpr int kKeepLastPath = 855;  // Keep last path where to search for dupliactes for next pr...
+inline constexpr int kKeepLastPath = 855;  // Keep last path where to search for duplicates for next pr...
 inline constexpr int kCategoriesPrompt = 900;  // Define duplicate file size categories:
 inline constexpr int kCategory = 905;  // Category
 inline constexpr int kFirstCategoryRange = 910;  // from 0 Bytes to ...
@@ -203,6 +203,8 @@ inline constexpr int kPutBackMissing = 1250;  // not in the folder for duplicate
 inline constexpr int kPutBackFailed = 1255;  // could not be moved
 inline constexpr int kRestoreListUnreadable = 1260;  // "%1" cannot be read as a restore list.
 inline constexpr int kPutBackProtected = 1265;  // protected
+inline constexpr int kNoCriterion = 1270;  // No criterion is switched on, so every file would be a dup...
+inline constexpr int kCacheSetAside = 1275;  // What earlier searches learned of file contents ("%1") was...
 
 // Entries 120 to 150 in steps of 5, by category c, 0 to 6.
 constexpr int ComparingCategory(int c) { return kComparingCategory1 + 5 * c; }

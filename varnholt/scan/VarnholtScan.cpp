@@ -7,6 +7,7 @@
 #include <psapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <stdexcept>
@@ -122,6 +123,18 @@ void ReadExceptions(const std::wstring& path, bool mayBeMissing, std::vector<std
     if (!ParseExceptionLines(lines, entries)) Err(L"No exception list detected!\n");
 }
 
+// The keys of the settings file that a search needs and that it lacks, joined by ", ".
+std::wstring MissingSearchKeys(const std::wstring& configPath) {
+    const std::vector<std::wstring> lines = fw::ReadTextLines(configPath);
+    std::wstring missing;
+    for (const wchar_t* key : {L"Options", L"Categories"}) {
+        const auto at = std::find(lines.begin(), lines.end(), key);
+        if (at == lines.end() || at + 1 == lines.end())
+            missing += (missing.empty() ? L"" : L", ") + std::wstring(L"\"") + key + L"\"";
+    }
+    return missing;
+}
+
 // The texts in the language Varnholt would show; the built-in English ones without a language file.
 void LoadTexts(PowerClass& store, const std::wstring& programFolder, LanguageTexts& texts) {
     std::wstring productId = store.ReadConfigValue(L"Product ID");
@@ -183,6 +196,11 @@ int wmain(int argc, wchar_t** argv) {
         if (configPath.empty()) configPath = DefaultConfigPath(programFolder);
         PowerClass store;
         store.ConfigPath = configPath;  // the keys are read from this file only
+        // A file without them would read as no criterion and no categories, or worse.
+        if (const std::wstring missing = MissingSearchKeys(configPath); !missing.empty()) {
+            Err(L"VarnholtScan: the settings file " + configPath + L" lacks what a search needs: " + missing + L"\n");
+            return 2;
+        }
         SearchSettings settings;
         LoadSearchSettings(settings, store);
         const bool defaultExceptions = exceptionsPath.empty();
@@ -195,7 +213,11 @@ int wmain(int argc, wchar_t** argv) {
         if (noCache || (cachePath.empty() && store.ReadConfigValue(L"ContentCache") == L"0")) cachePath.clear();
         else if (cachePath.empty()) cachePath = DefaultCachePath(programFolder);
         ContentCache cache;
-        if (!cachePath.empty()) cache.Load(cachePath);
+        if (!cachePath.empty() && cache.Load(cachePath) == ContentCache::Loaded::SetAside) {
+            std::wstring text = texts.GetText(txt::kCacheSetAside);
+            for (size_t at; (at = text.find(L"%1")) != std::wstring::npos;) text.replace(at, 2, cachePath);
+            Err(L"VarnholtScan: " + text + L"\n");
+        }
 
         SetConsoleCtrlHandler(OnConsoleControl, TRUE);
         ConsoleProgress progress;
@@ -211,6 +233,10 @@ int wmain(int argc, wchar_t** argv) {
         }
         if (outcome == SearchOutcome::EmptyPath) {
             Err(texts.GetText(txt::kNoSearchPath) + L"\n");
+            return 2;
+        }
+        if (outcome == SearchOutcome::NoCriterion) {
+            Err(L"VarnholtScan: " + texts.GetText(txt::kNoCriterion) + L"\n");
             return 2;
         }
         if (outcome == SearchOutcome::MissingFolder) {
