@@ -5,12 +5,12 @@
 # For each tree: no cache; a first search (the cache made anew each run); a
 # second search of the unchanged tree; after 1 % of the files were rewritten
 # with other bytes and their last-write times put back (the files are restored
-# afterwards). Environment: BUILD_ROOT (build/), ARCH (x86), RUNS (3),
+# afterwards). Environment: BUILD_ROOT (build/), ARCH (x64), RUNS (3),
 # BENCH_DIR (/tmp/varnholt-bench; the default tree is made there when missing).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_ROOT:-$top/build}
-arch=${ARCH:-x86}
+arch=${ARCH:-x64}
 runs=${RUNS:-3}
 bench=${BENCH_DIR:-/tmp/varnholt-bench}
 scan=$build/$arch/suite/Varnholt/VarnholtScan.exe

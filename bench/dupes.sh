@@ -2,14 +2,14 @@
 # Duplicate search side by side: VarnholtScan.exe (under Wine) and jdupes, rdfind,
 # fdupes, rmlint (native) on the same tree, criteria size and checksum, page cache warm.
 #   bench/dupes.sh [TREE...]        trees made with bench/make_dupes_tree.py
-# Environment: BUILD_ROOT (default build/), ARCH (x86), RUNS (3), PEERS ("jdupes rdfind fdupes rmlint"),
+# Environment: BUILD_ROOT (default build/), ARCH (x64), RUNS (3), PEERS ("jdupes rdfind fdupes rmlint"),
 #   BENCH_DIR (where default trees are made: /tmp/varnholt-bench), BASELINE (another
 #   VarnholtScan.exe, an earlier build, run side by side as "baseline").
 # Default trees: 50,000 files of about 200 KB (about 10 GB, a quarter copies), made when missing.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_ROOT:-$top/build}
-arch=${ARCH:-x86}
+arch=${ARCH:-x64}
 runs=${RUNS:-3}
 peers=${PEERS:-"jdupes rdfind fdupes rmlint"}
 bench=${BENCH_DIR:-/tmp/varnholt-bench}

@@ -708,6 +708,12 @@ TEXTS = {
            "opties wat twee bestanden tot duplicaten maakt; er is niets doorzocht.",
            "Nenhum critério está ativado, então cada arquivo seria duplicata de todos os outros. Escolha nas opções "
            "o que torna dois arquivos duplicatas; nada foi pesquisado."),
+    1280: ("Moving the listed files into the folder for duplicate copies...",
+           "Die aufgelisteten Dateien werden in den Ordner für Duplikatkopien verschoben...",
+           "Déplacement des fichiers de la liste dans le dossier des copies de doublons...",
+           "Moviendo los archivos de la lista a la carpeta de copias de duplicados...",
+           "De vermelde bestanden worden naar de map voor kopieën van duplicaten verplaatst...",
+           "Movendo os arquivos listados para a pasta de cópias de duplicatas..."),
     1275: ('What earlier searches learned of file contents ("%1") was damaged. It was set aside as "%1.bad", and '
            'this search read every file again.',
            'Was frühere Suchen über Dateiinhalte gelernt haben ("%1"), war beschädigt. Es wurde als "%1.bad" '
@@ -778,6 +784,7 @@ NAMES = {
     1220: "ProtectedLeft", 1225: "RestoreListNotWritten", 1230: "RestoreListFilter", 1235: "PutBackCounts",
     1240: "PutBackPlaceTaken", 1245: "PutBackChanged", 1250: "PutBackMissing", 1255: "PutBackFailed",
     1260: "RestoreListUnreadable", 1265: "PutBackProtected", 1270: "NoCriterion", 1275: "CacheSetAside",
+    1280: "MovingFiles",
 }
 add_error_texts(TEXTS, NAMES, 1150, 5)
 

@@ -53,7 +53,7 @@ public:
     ~Results() { DestroyWindow(host_); }
 
     const fw::TreeView& view() const { return tree.Tree(); }
-    ResultActions actions() const { return ResultActions(host_, tree, texts, protectedFolders); }
+    ResultActions actions() { return ResultActions(host_, tree, texts, protectedFolders); }
     HTREEITEM Find(const std::wstring& text) const {
         for (HTREEITEM item : tree.ExpandEvery())
             if (view().GetItemText(item) == text) return item;
@@ -343,6 +343,39 @@ TEST(ResultActions, ProtectedFilesAreListedButNeverActedOn) {
         for (const auto& asked : boxes.asked) EXPECT_EQ(asked.text.find(L"\n\n" + mine), std::wstring::npos);
         EXPECT_NE(boxes.asked.back().text.find(L"<1220>\n" + mine), std::wstring::npos);
     }
+}
+
+// The results the tree keeps follow every change of its control, so that what
+// is saved is what is shown; a Cancel during Delete all duplicates leaves the
+// rest where it is, and the restore list holds exactly what moved.
+TEST(ResultActions, KeptResultsFollowTheTreeAndCancelStopsTheMoves) {
+    TempDir dir;
+    for (int i = 0; i < 6; ++i) dir.Write(L"f" + std::to_wstring(i) + L".txt", "same");
+    dir.Write(L"g1.txt", "other");
+    dir.Write(L"g2.txt", "other");
+    Results results(dir.path(), L"01000010");
+    // Texts() walks and expands the control itself.
+    results.Tick(dir / L"f1.txt");
+    results.Select(dir / L"f2.txt");
+    MessageBoxRecorder boxes(IDYES);
+    results.actions().DeleteChecked(false, false);
+    EXPECT_EQ(results.tree.TextsInOrder(), results.Texts());
+
+    struct CancelAfter : engine_test::FakeProgress {
+        int allowed = 3;
+        bool CancelRequested() const override { return keepAlives > allowed; }
+    } progress;
+    results.actions().DeleteAllDuplicates(dir / L"Backup\\...", [&] { return &progress; });
+    const auto texts = results.Texts();
+    EXPECT_EQ(results.tree.TextsInOrder(), texts);
+    const auto moved = std::count(texts.begin(), texts.end(), Said(txt::kMovedEntry));
+    EXPECT_EQ(moved, 3);
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((dir / L"Backup\\*.csv").c_str(), &found);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    FindClose(find);
+    EXPECT_EQ(ReadRestoreList(dir / (L"Backup\\" + std::wstring(found.cFileName)))->size(), 3u);
+    EXPECT_EQ(progress.status, Said(txt::kMovingFiles));
 }
 
 // Across volumes the file is copied, compared and only then removed. A second

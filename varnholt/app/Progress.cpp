@@ -58,10 +58,18 @@ bool CProgress::OnInitDialog() {
     tickCount_ = 0;
     pictureIndex_ = 0;
     sentPos_ = -1;
+    // Kept: under Wine each look-up of a child window asks the server, and a
+    // comparison updates these once per group.
+    status_ = GetDlgItem(hwnd(), IDC_PROGRESS_STATUS);
+    bar_ = GetDlgItem(hwnd(), IDC_PROGRESS_BAR);
+    picture_ = GetDlgItem(hwnd(), IDC_PROGRESS_PICTURE);
+    shownText_ = fw::Window(status_).GetText();
+    pictureDirty_ = false;
+    lastPictureAsked_ = 0;
     lastPump_ = 0;
     pictureHistory_.clear();
     pulsePending_ = false;  // the first tick below must not run it
-    Item<fw::ProgressBar>(IDC_PROGRESS_BAR).SetRange(0, folderTotal_ & 0xFFFF);
+    fw::ProgressBar(bar_).SetRange(0, folderTotal_ & 0xFFFF);
     Tick();
     pulsePending_ = true;
     return true;
@@ -73,16 +81,17 @@ void CProgress::SetStatusText(const std::wstring& text) {
 
 void CProgress::SetFolderTotal(int total) {
     folderTotal_ = total;
-    if (hwnd()) Item<fw::ProgressBar>(IDC_PROGRESS_BAR).SetRange(0, total & 0xFFFF);
+    if (hwnd()) fw::ProgressBar(bar_).SetRange(0, total & 0xFFFF);
 }
 
 void CProgress::SetBarRange(int low, int high) {
-    if (hwnd()) Item<fw::ProgressBar>(IDC_PROGRESS_BAR).SetRange(low, high);
+    if (hwnd()) fw::ProgressBar(bar_).SetRange(low, high);
 }
 
 void CProgress::SetBarPos(int pos) {
-    if (!hwnd()) return;
-    Item<fw::ProgressBar>(IDC_PROGRESS_BAR).SetPos(pos);
+    // An unchanged position would only cost a message; a comparison sets it once per group.
+    if (!hwnd() || pos == sentPos_) return;
+    fw::ProgressBar(bar_).SetPos(pos);
     sentPos_ = pos;
 }
 
@@ -91,7 +100,7 @@ void CProgress::Tick() {
     // Sending an unchanged position again would only cost a message.
     if (folderIndex_ != sentPos_) SetBarPos(folderIndex_);
     ++tickCount_;
-    if (tickCount_ == 100) Item(IDC_PROGRESS_STATUS).SetText(currentText_);
+    if (tickCount_ == 100) ShowCurrentText();
     if (tickCount_ == 333) {
         ShowNextPicture();
         tickCount_ = 0;
@@ -103,9 +112,16 @@ void CProgress::Tick() {
     PumpThrottled(false);
 }
 
+void CProgress::ShowCurrentText() {
+    // A comparison refreshes once per group, mostly with its category's same text.
+    if (currentText_ == shownText_) return;
+    shownText_ = currentText_;
+    fw::Window(status_).SetText(currentText_);
+}
+
 void CProgress::Refresh() {
     if (!hwnd()) return;
-    Item(IDC_PROGRESS_STATUS).SetText(currentText_);
+    ShowCurrentText();
     ShowNextPicture();
     tickCount_ = 0;
     PumpThrottled(false);
@@ -133,12 +149,21 @@ void CProgress::ShowNextPicture() {
         ++pictureLoads_;
     }
     shown_ = picture.get();
+    shownIndex_ = pictureIndex_;
     pictureHistory_.push_back(id);
     pictureIndex_ = (pictureIndex_ + 1) % 3;
-    InvalidateRect(Item(IDC_PROGRESS_PICTURE), nullptr, FALSE);
+    // Asked once until it is drawn, and at most ten times a second: it draws
+    // whichever picture is current then. Every drawing of the window costs the
+    // search's threads their share of the system under Wine.
+    const ULONGLONG now = GetTickCount64();
+    if (pictureDirty_ || now - lastPictureAsked_ < kPictureIntervalMs) return;
+    pictureDirty_ = true;
+    lastPictureAsked_ = now;
+    InvalidateRect(picture_, nullptr, FALSE);
 }
 
-void CProgress::DrawPicture(const DRAWITEMSTRUCT& item) const {
+void CProgress::DrawPicture(const DRAWITEMSTRUCT& item) {
+    pictureDirty_ = false;
     const RECT& r = item.rcItem;
     FillRect(item.hDC, &r, background_.get());
     if (!shown_) return;
@@ -152,12 +177,28 @@ void CProgress::DrawPicture(const DRAWITEMSTRUCT& item) const {
         drawHeight = height;
         drawWidth = MulDiv(info.bmWidth, height, info.bmHeight);
     }
+    if (drawWidth <= 0 || drawHeight <= 0) return;
+    // Scaled once per size: a search draws it hundreds of times, and a smooth
+    // stretch is slow.
+    Scaled& scaled = scaled_[shownIndex_];
     HDC source = CreateCompatibleDC(item.hDC);
-    HGDIOBJ old = SelectObject(source, shown_);
-    SetStretchBltMode(item.hDC, HALFTONE);
-    SetBrushOrgEx(item.hDC, 0, 0, nullptr);
-    StretchBlt(item.hDC, r.left + (width - drawWidth) / 2, r.top + (height - drawHeight) / 2, drawWidth, drawHeight,
-               source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    if (!scaled.bitmap || scaled.width != drawWidth || scaled.height != drawHeight) {
+        HDC original = CreateCompatibleDC(item.hDC);
+        HGDIOBJ oldOriginal = SelectObject(original, shown_);
+        scaled.bitmap.reset(CreateCompatibleBitmap(item.hDC, drawWidth, drawHeight));
+        scaled.width = drawWidth;
+        scaled.height = drawHeight;
+        HGDIOBJ oldScaled = SelectObject(source, scaled.bitmap.get());
+        SetStretchBltMode(source, HALFTONE);
+        SetBrushOrgEx(source, 0, 0, nullptr);
+        StretchBlt(source, 0, 0, drawWidth, drawHeight, original, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+        SelectObject(source, oldScaled);
+        SelectObject(original, oldOriginal);
+        DeleteDC(original);
+    }
+    HGDIOBJ old = SelectObject(source, scaled.bitmap.get());
+    BitBlt(item.hDC, r.left + (width - drawWidth) / 2, r.top + (height - drawHeight) / 2, drawWidth, drawHeight, source,
+           0, 0, SRCCOPY);
     SelectObject(source, old);
     DeleteDC(source);
 }

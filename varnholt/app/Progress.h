@@ -61,6 +61,8 @@ public:
 
     // Least time between two pumps of pending messages.
     static constexpr ULONGLONG kPumpIntervalMs = 20;
+    // Least time between two drawings of the picture.
+    static constexpr ULONGLONG kPictureIntervalMs = 100;
 
 protected:
     bool OnInitDialog() override;
@@ -78,15 +80,26 @@ protected:
 private:
     void ShowNextPicture();
     void PumpThrottled(bool force);
-    void DrawPicture(const DRAWITEMSTRUCT& item) const;
+    void DrawPicture(const DRAWITEMSTRUCT& item);
+    void ShowCurrentText();
 
     WindowTexts texts_;
     fw::Brush background_;
     // The three pictures, loaded once; `shown_` is the one drawn, if any.
     std::array<fw::Bitmap, 3> pictures_;
     HBITMAP shown_ = nullptr;
+    int shownIndex_ = 0;
+    struct Scaled {
+        fw::Bitmap bitmap;
+        int width = 0, height = 0;
+    };
+    std::array<Scaled, 3> scaled_;  // each picture as last drawn
     int pictureLoads_ = 0;
     std::wstring currentText_;
+    std::wstring shownText_;   // what the status line shows
+    bool pictureDirty_ = false;  // asked to draw, not drawn yet
+    ULONGLONG lastPictureAsked_ = 0;
+    HWND status_ = nullptr, bar_ = nullptr, picture_ = nullptr;
     int folderTotal_ = 0;
     int folderIndex_ = 0;
     int sentPos_ = -1;

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <climits>
 #include <vector>
 
 #include "common/FileLinks.h"
@@ -55,26 +56,26 @@ std::wstring ResultActions::ProtectedReport(const std::vector<std::wstring>& pat
 
 HTREEITEM ResultActions::SelectedFile() const {
     const HTREEITEM selected = tree_.Tree().GetSelection();
-    return selected && IsFileItem(tree_.Tree().GetItemText(selected)) ? selected : nullptr;
+    return selected && IsFileItem(tree_.Text(selected)) ? selected : nullptr;
 }
 
 void ResultActions::ExecuteFile() const {
     // Only a path: a group's bare file name would start whatever program of that name the shell finds.
     const HTREEITEM file = SelectedFile();
     if (!file) return void(Say(txt::kNoFileToExecute));
-    fw::ShellOpen(tree_.Tree().GetItemText(file));
+    fw::ShellOpen(tree_.Text(file));
 }
 
 void ResultActions::ShowFolder() const {
     const HTREEITEM file = SelectedFile();
     if (!file) return void(Say(txt::kNoFileToShowFolder));
-    fw::ShellOpen(FolderOf(tree_.Tree().GetItemText(file)));
+    fw::ShellOpen(FolderOf(tree_.Text(file)));
 }
 
 void ResultActions::ShowInformation() const {
     const HTREEITEM file = SelectedFile();
     if (!file) return void(Say(txt::kNoFileSelected));
-    const std::wstring path = tree_.Tree().GetItemText(file);
+    const std::wstring path = tree_.Text(file);
     const std::wstring name = NameOf(path);
     const std::wstring folder = path.substr(0, path.size() - name.size());
     const FileStatus status = PowerClass::GetFileStatusSafe(path);
@@ -99,13 +100,12 @@ void ResultActions::RemoveChecked(Removal removal, bool toRecycleBin, bool prote
     if (!tree.GetSelection()) return void(Say(txt::kNoFilesToRemove));
     // Only duplicates are removed: a ticked heading, group or file that could not be read never is.
     for (HTREEITEM item : tree_.VisibleItems())
-        if (tree.GetCheck(item) && (!tree_.Facts(item) || !IsFileItem(tree.GetItemText(item))))
-            tree.SetCheck(item, false);
+        if (tree.GetCheck(item) && (!tree_.Facts(item) || !IsFileItem(tree_.Text(item)))) tree.SetCheck(item, false);
 
     std::vector<std::wstring> protectedFiles;
     for (HTREEITEM item : tree_.VisibleItems()) {
         if (!tree.GetCheck(item)) continue;
-        const std::wstring path = tree.GetItemText(item);
+        const std::wstring path = tree_.Text(item);
         if (protectReadOnly && PowerClass::IsReadOnlyOrMissing(path)) continue;
         // Listed, and never touched: files of the program, its settings or Windows.
         if (protected_.Covers(path)) {
@@ -134,21 +134,17 @@ void ResultActions::RemoveChecked(Removal removal, bool toRecycleBin, bool prote
         }
     }
 
-    // The ticked items leave the list, also those declined or passed over.
-    for (;;) {
-        HTREEITEM ticked = nullptr;
+    // The ticked items leave the list, also those declined or passed over, in one pass.
+    {
+        const ResultsTree::Batch batch(tree_);
         for (HTREEITEM item : tree_.VisibleItems())
-            if (tree.GetCheck(item)) {
-                ticked = item;
-                break;
-            }
-        if (!ticked) break;
-        tree.DeleteItem(ticked);
+            if (tree.GetCheck(item)) tree_.DeleteItem(item);
     }
     if (!protectedFiles.empty()) Say(ProtectedReport(protectedFiles));
 }
 
-void ResultActions::DeleteAllDuplicates(const std::wstring& copyPath) const {
+void ResultActions::DeleteAllDuplicates(const std::wstring& copyPath,
+                                        const std::function<ProgressSink*()>& showProgress) const {
     const std::wstring question = texts_.GetText(txt::kMoveAllExplained) + L"\n\n" +
                                   texts_.GetText(txt::kMoveAllConfirm) + L"\n\n" + copyPath;
     if (Say(question, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
@@ -157,28 +153,49 @@ void ResultActions::DeleteAllDuplicates(const std::wstring& copyPath) const {
     RestoreListWriter restoreList;
     if (!restoreList.Create(target)) return void(Say(Fill(texts_.GetText(txt::kRestoreListNotWritten), 0, 0, target)));
 
-    const fw::TreeView& tree = tree_.Tree();
-    size_t moved = 0;
+    // The files as the search keeps them: no walk through the control.
+    const std::vector<HTREEITEM> items = tree_.FileItems();
+    ProgressSink* progress = showProgress ? showProgress() : nullptr;
+    if (progress) {
+        progress->SetStatusText(texts_.GetText(txt::kMovingFiles));
+        progress->SetBarRange(0, static_cast<int>(std::min<size_t>(items.size(), INT_MAX)));
+    }
+    std::vector<HTREEITEM> movedItems;
     std::vector<std::wstring> stayed, protectedFiles;
-    for (HTREEITEM item : tree_.ExpandEvery()) {
-        const FileFacts* facts = tree_.Facts(item);
-        const std::wstring path = tree.GetItemText(item);
-        // Headings, groups, files that could not be read, and files moved already.
-        if (!facts || !IsFileItem(path)) continue;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const HTREEITEM item = items[i];
+        const std::wstring path = tree_.Text(item);
+        // Files moved already keep their facts but no longer their path.
+        if (!IsFileItem(path)) continue;
+        if (progress) {
+            progress->SetBarPos(static_cast<int>(i));
+            progress->SetCurrentText(path);
+            progress->KeepAlive();
+            // Cancel: what is not moved yet stays where it is.
+            if (progress->CancelRequested()) {
+                stayed.push_back(path);
+                continue;
+            }
+        }
+        const FileFacts& facts = *tree_.Facts(item);
         if (protected_.Covers(path)) {
             protectedFiles.push_back(path);
             continue;
         }
         auto record = [&](const std::wstring& name) {
-            return restoreList.Record({path, name, facts->size, facts->lastWrite});
+            return restoreList.Record({path, name, facts.size, facts.lastWrite});
         };
-        if (FileFound(path) && IsAsSearched(path, *facts) && MoveIntoFolder(path, target, record)) {
-            tree.SetItemText(item, texts_.GetText(txt::kMovedEntry));
-            ++moved;
-        } else {
+        if (FileFound(path) && IsAsSearched(path, facts) && MoveIntoFolder(path, target, record))
+            movedItems.push_back(item);
+        else
             stayed.push_back(path);
-        }
     }
+    // The tree changes once, in one pass.
+    {
+        const ResultsTree::Batch batch(tree_);
+        for (HTREEITEM item : movedItems) tree_.SetItemText(item, texts_.GetText(txt::kMovedEntry));
+    }
+    const size_t moved = movedItems.size();
     std::wstring report = texts_.GetText(stayed.empty() ? txt::kAllMoved : txt::kMoveIncomplete) + L"\n\n" +
                           texts_.GetText(txt::kMovedToFolder) + L"\n\n" + target + L"\n\n" +
                           Fill(texts_.GetText(txt::kMoveCounts), moved, stayed.size());

@@ -8,6 +8,7 @@
 // touched.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "varnholt/app/ResultsTree.h"
@@ -18,7 +19,7 @@ class TextSource;
 
 class ResultActions {
 public:
-    ResultActions(HWND owner, const ResultsTree& tree, const TextSource& texts, ProtectedFolders protectedFolders = {})
+    ResultActions(HWND owner, ResultsTree& tree, const TextSource& texts, ProtectedFolders protectedFolders = {})
         : owner_(owner), tree_(tree), texts_(texts), protected_(std::move(protectedFolders)) {}
 
     void ExecuteFile() const;
@@ -27,8 +28,11 @@ public:
     // `protectReadOnly`: read-only files are passed over without a word.
     void DeleteChecked(bool toRecycleBin, bool protectReadOnly) const;
     void WipeChecked(bool protectReadOnly) const;
-    // `copyPath` as stored, with its trailing "\...".
-    void DeleteAllDuplicates(const std::wstring& copyPath) const;
+    // `copyPath` as stored, with its trailing "\...". Once the user agreed,
+    // `showProgress` may give a progress sink: the window then stays alive
+    // between the files and its Cancel stops the moves.
+    void DeleteAllDuplicates(const std::wstring& copyPath,
+                             const std::function<ProgressSink*()>& showProgress = {}) const;
     // Asks for a restore list (first in `copyPath`) and moves its files back.
     void PutBackMovedFiles(const std::wstring& copyPath) const;
 
@@ -43,7 +47,7 @@ private:
     std::wstring ProtectedReport(const std::vector<std::wstring>& paths) const;
 
     HWND owner_;
-    const ResultsTree& tree_;
+    ResultsTree& tree_;
     const TextSource& texts_;
     ProtectedFolders protected_;
 };

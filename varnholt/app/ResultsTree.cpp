@@ -1,36 +1,130 @@
 #include "varnholt/app/ResultsTree.h"
 
+namespace {
+const std::wstring kNoText;
+}
+
+ResultsTree::ResultsTree(HWND tree) : tree_(tree) { Reset(); }
+
+void ResultsTree::Reset() {
+    nodes_.assign(1, Node{});  // the root
+    nodeOf_.clear();
+    facts_.clear();
+}
+
 void ResultsTree::Clear() {
     tree_.DeleteAllItems();
-    facts_.clear();
+    Reset();
+}
+
+uint32_t ResultsTree::NodeOf(Item item) const {
+    if (!item) return 0;
+    const auto it = nodeOf_.find(reinterpret_cast<HTREEITEM>(item));
+    return it == nodeOf_.end() ? kNone : it->second;
+}
+
+void ResultsTree::Add(uint32_t parent, std::wstring text, HTREEITEM handle, uint32_t facts) {
+    if (!handle || parent == kNone) return;
+    const uint32_t index = static_cast<uint32_t>(nodes_.size());
+    Node node;
+    node.text = std::move(text);
+    node.handle = handle;
+    node.facts = facts;
+    node.parent = parent;
+    // Appended as the last child, as the control places it.
+    node.prev = nodes_[parent].last;
+    nodes_.push_back(std::move(node));
+    if (nodes_[index].prev != kNone) nodes_[nodes_[index].prev].next = index;
+    else nodes_[parent].first = index;
+    nodes_[parent].last = index;
+    nodeOf_[handle] = index;
 }
 
 ResultsSink::Item ResultsTree::InsertItem(Item parent, const std::wstring& text) {
     HTREEITEM under = parent ? reinterpret_cast<HTREEITEM>(parent) : TVI_ROOT;
-    return reinterpret_cast<Item>(tree_.InsertItem(text, under, TVI_LAST));
+    HTREEITEM item = tree_.InsertItem(text, under, TVI_LAST);
+    Add(NodeOf(parent), text, item, kNone);
+    return reinterpret_cast<Item>(item);
 }
 
 ResultsSink::Item ResultsTree::InsertFile(Item parent, const std::wstring& path, const FileFacts& facts) {
-    facts_.push_back(facts);
     HTREEITEM under = parent ? reinterpret_cast<HTREEITEM>(parent) : TVI_ROOT;
-    return reinterpret_cast<Item>(tree_.InsertItem(path, under, TVI_LAST, static_cast<LPARAM>(facts_.size())));
+    HTREEITEM item = tree_.InsertItem(path, under, TVI_LAST);
+    facts_.push_back(facts);
+    Add(NodeOf(parent), path, item, static_cast<uint32_t>(facts_.size() - 1));
+    return reinterpret_cast<Item>(item);
 }
 
 void ResultsTree::SetItemText(Item item, const std::wstring& text) {
-    if (item) tree_.SetItemText(reinterpret_cast<HTREEITEM>(item), text);
+    if (!item) return;
+    tree_.SetItemText(reinterpret_cast<HTREEITEM>(item), text);
+    if (const uint32_t n = NodeOf(item); n != kNone && n != 0) nodes_[n].text = text;
 }
 
 void ResultsTree::DeleteItem(Item item) {
-    if (item) tree_.DeleteItem(reinterpret_cast<HTREEITEM>(item));
+    // An item gone already (with a parent deleted before it) is never passed to the control again.
+    const uint32_t n = NodeOf(item);
+    if (n == kNone || n == 0) return;
+    tree_.DeleteItem(reinterpret_cast<HTREEITEM>(item));
+    Node& node = nodes_[n];
+    Node& parent = nodes_[node.parent];
+    if (node.prev != kNone) nodes_[node.prev].next = node.next;
+    else parent.first = node.next;
+    if (node.next != kNone) nodes_[node.next].prev = node.prev;
+    else parent.last = node.prev;
+    // The node and its descendants stay in the vector, unlinked and unreachable.
+    std::vector<uint32_t> gone{n};
+    while (!gone.empty()) {
+        const uint32_t g = gone.back();
+        gone.pop_back();
+        nodeOf_.erase(nodes_[g].handle);
+        for (uint32_t c = nodes_[g].first; c != kNone; c = nodes_[c].next) gone.push_back(c);
+    }
+}
+
+template <typename Visit>
+void ResultsTree::Walk(Visit&& visit) const {
+    // Depth first in tree order, without recursion: groups can be many.
+    for (uint32_t at = nodes_.empty() ? kNone : nodes_[0].first; at != kNone;) {
+        visit(nodes_[at]);
+        if (nodes_[at].first != kNone) {
+            at = nodes_[at].first;
+            continue;
+        }
+        while (at != kNone && nodes_[at].next == kNone) {
+            at = nodes_[at].parent;
+            if (at == 0) at = kNone;
+        }
+        if (at != kNone) at = nodes_[at].next;
+    }
+}
+
+std::vector<std::wstring> ResultsTree::TextsInOrder() const {
+    std::vector<std::wstring> texts;
+    Walk([&](const Node& n) { texts.push_back(n.text); });
+    return texts;
+}
+
+std::vector<HTREEITEM> ResultsTree::FileItems() const {
+    std::vector<HTREEITEM> items;
+    Walk([&](const Node& n) {
+        if (n.facts != kNone) items.push_back(n.handle);
+    });
+    return items;
+}
+
+const std::wstring& ResultsTree::Text(HTREEITEM item) const {
+    const uint32_t n = NodeOf(reinterpret_cast<Item>(item));
+    return n == kNone || n == 0 ? kNoText : nodes_[n].text;
+}
+
+const FileFacts* ResultsTree::Facts(HTREEITEM item) const {
+    const uint32_t n = NodeOf(reinterpret_cast<Item>(item));
+    return n == kNone || n == 0 || nodes_[n].facts == kNone ? nullptr : &facts_[nodes_[n].facts];
 }
 
 void ResultsTree::CollapseHeadings() const {
     for (HTREEITEM item = tree_.GetRoot(); item; item = tree_.GetNextSibling(item)) tree_.Expand(item, TVE_COLLAPSE);
-}
-
-const FileFacts* ResultsTree::Facts(HTREEITEM item) const {
-    const LPARAM data = item ? tree_.GetItemData(item) : 0;
-    return data > 0 && static_cast<size_t>(data) <= facts_.size() ? &facts_[data - 1] : nullptr;
 }
 
 std::vector<HTREEITEM> ResultsTree::VisibleItems() const {
@@ -48,6 +142,16 @@ std::vector<HTREEITEM> ResultsTree::ExpandEvery() const {
         items.push_back(item);
     }
     return items;
+}
+
+ResultsTree::Batch::Batch(const ResultsTree& tree) : control_(tree.tree_.hwnd()) {
+    if (control_) SendMessageW(control_, WM_SETREDRAW, FALSE, 0);
+}
+
+ResultsTree::Batch::~Batch() {
+    if (!control_) return;
+    SendMessageW(control_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(control_, nullptr, TRUE);
 }
 
 bool IsFileItem(const std::wstring& text) { return text.size() > 1 && text.find(L'\\', 1) != std::wstring::npos; }

@@ -25,11 +25,7 @@ bool TryWrite(const std::wstring& path, const std::wstring& text) {
 
 }  // namespace
 
-std::vector<std::wstring> ResultsWriter::ItemTexts() const {
-    std::vector<std::wstring> texts;
-    for (HTREEITEM item : tree_.ExpandEvery()) texts.push_back(tree_.Tree().GetItemText(item));
-    return texts;
-}
+std::vector<std::wstring> ResultsWriter::ItemTexts() const { return tree_.TextsInOrder(); }
 
 std::wstring ResultsWriter::DefaultFileName() const {
     return texts_.GetText(txt::kResultsFileName) + L" " + PowerClass::FormatNowText(false) + L".txt";

@@ -1,7 +1,8 @@
 #pragma once
 // The results list as text: saved to a file of the user's choice, written for
-// editing and opened with the shell, or printed. Each walk expands every item
-// it visits, so the tree stays expanded.
+// editing and opened with the shell, or printed. The text comes from the
+// results the tree keeps, not from its control: big results cost no more than
+// their text.
 #include <windows.h>
 
 #include <string>

@@ -323,7 +323,7 @@ bool CVarnholtDlg::OnCommand(int id, int, HWND) {
         case ID_CONTEXT_INFO: Actions().ShowInformation(); return true;
         case ID_FUNCTIONS_DELETE_ALL:
             if (!resultsShown_) Message(txt::kNothingToMove);
-            else Actions().DeleteAllDuplicates(CopyPath());
+            else DeleteAllDuplicates();
             return true;
         // Needs no results: the restore list says what to put back.
         case ID_FUNCTIONS_PUT_BACK: Actions().PutBackMovedFiles(CopyPath()); return true;
@@ -563,6 +563,40 @@ void CVarnholtDlg::Search() {
     }
 }
 
+void CVarnholtDlg::OpenProgress() {
+    progress_.SetFolderTotal(0);
+    progress_.SetFolderIndex(0);
+    progress_.SetCurrentText(L"");
+    // Placed before it is shown, and the window repainted, before the work holds the thread.
+    if (progress_.Create(hwnd())) {
+        Layout();
+        UpdateWindow(hwnd());
+        progress_.Show();
+    }
+}
+
+void CVarnholtDlg::DeleteAllDuplicates() {
+    // Thousands of files take a while: the progress window keeps the window
+    // alive, its Cancel stops the moves, and nothing else starts meanwhile.
+    struct Busy {
+        CVarnholtDlg& window;
+        ~Busy() {
+            window.searching_ = false;
+            window.progress_.Close();
+        }
+    } busy{*this};
+    searching_ = true;
+    closeAfterSearch_ = false;
+    Actions().DeleteAllDuplicates(CopyPath(), [this] {
+        OpenProgress();
+        return static_cast<ProgressSink*>(&progress_);
+    });
+    if (std::exchange(closeAfterSearch_, false)) {
+        RunClosingSteps();
+        EndWindow(closeResult_);
+    }
+}
+
 void CVarnholtDlg::StartSearch() {
     StorePathField();
     const std::vector<std::wstring> folders = SearchFolders(searchPathText_);
@@ -590,16 +624,10 @@ void CVarnholtDlg::StartSearch() {
 
     searching_ = true;
     closeAfterSearch_ = false;
-    progress_.SetFolderTotal(0);
-    progress_.SetFolderIndex(0);
-    progress_.SetCurrentText(L"");
-    // Placed before it is shown, and the window repainted, before the search holds the thread.
-    if (progress_.Create(hwnd())) {
-        Layout();
-        UpdateWindow(hwnd());
-        progress_.Show();
-    }
+    OpenProgress();
     try {
+        // The tree is filled without drawing; it draws once, at the end.
+        const ResultsTree::Batch batch(results_);
         Search();
     } catch (...) {
         searching_ = false;

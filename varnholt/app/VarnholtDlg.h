@@ -63,6 +63,8 @@ private:
     void Browse();
     void AddFolder();
     void StartSearch();
+    void OpenProgress();
+    void DeleteAllDuplicates();
     void Options();
     void ChangeLanguage();
     void OpenHelp();
