@@ -3,6 +3,7 @@
 #include <shlobj.h>
 #include <shellapi.h>
 #include <commdlg.h>
+#include <commctrl.h>
 
 #include <vector>
 
@@ -10,6 +11,7 @@ namespace fw {
 
 namespace hooks {
 std::function<int(HWND, const std::wstring&, const std::wstring&, UINT)> messageBox;
+std::function<Answer(HWND, const std::wstring&, const std::wstring&, const std::wstring&, bool)> ask;
 std::function<void(const std::wstring&)> shellOpen;
 std::function<std::optional<std::wstring>(const std::wstring&)> browseForFolder;
 std::function<std::vector<std::wstring>(const FileDialogRequest&)> fileDialog;
@@ -28,6 +30,33 @@ std::wstring ApplicationName() {
 int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
     if (hooks::messageBox) return hooks::messageBox(owner, text, caption, type);
     return MessageBoxW(owner, text.c_str(), caption.c_str(), type);
+}
+
+Answer AskYesNo(HWND owner, const std::wstring& text, const std::wstring& caption, const std::wstring& forAllText,
+                bool defaultNo) {
+    if (hooks::ask) return hooks::ask(owner, text, caption, forAllText, defaultNo);
+    const UINT type = MB_YESNO | MB_ICONQUESTION | (defaultNo ? MB_DEFBUTTON2 : 0);
+    if (hooks::messageBox) return {hooks::messageBox(owner, text, caption, type), false};
+    // The task dialog comes with the common controls of version 6 only: looked up, not linked.
+    using TaskDialogFn = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
+    static const auto taskDialog = reinterpret_cast<TaskDialogFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"comctl32.dll"), "TaskDialogIndirect")));
+    if (!taskDialog) return {MessageBoxW(owner, text.c_str(), caption.c_str(), type), false};
+    TASKDIALOGCONFIG config = {};
+    config.cbSize = sizeof config;
+    config.hwndParent = owner;
+    config.dwFlags = TDF_POSITION_RELATIVE_TO_WINDOW;
+    config.dwCommonButtons = TDCBF_YES_BUTTON | TDCBF_NO_BUTTON;
+    config.pszWindowTitle = caption.c_str();
+    config.pszMainIcon = TD_WARNING_ICON;
+    config.pszContent = text.c_str();
+    config.nDefaultButton = defaultNo ? IDNO : IDYES;
+    if (!forAllText.empty()) config.pszVerificationText = forAllText.c_str();
+    int button = IDNO;
+    BOOL forAll = FALSE;
+    if (FAILED(taskDialog(&config, &button, nullptr, &forAll)))
+        return {MessageBoxW(owner, text.c_str(), caption.c_str(), type), false};
+    return {button, forAll != FALSE};
 }
 
 void ShowErrorMessage(HWND owner, const std::wstring& message) {

@@ -12,6 +12,15 @@
 namespace fw {
 
 int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type);
+
+// A question with Yes and No and, when `forAllText` is not empty, a box under
+// it that makes the answer serve what follows ("the same for all").
+struct Answer {
+    int button = IDNO;
+    bool forAll = false;
+};
+Answer AskYesNo(HWND owner, const std::wstring& text, const std::wstring& caption, const std::wstring& forAllText,
+                bool defaultNo);
 // The shell's "open" verb, no parameters, no folder, SW_SHOWNORMAL; the result is not examined.
 void ShellOpen(const std::wstring& file);
 // The shell's folder dialog with only a title; the chosen folder's file-system path.
@@ -43,6 +52,9 @@ void ShowErrorMessage(HWND owner, const std::wstring& message);
 
 namespace hooks {
 extern std::function<int(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type)> messageBox;
+extern std::function<Answer(HWND owner, const std::wstring& text, const std::wstring& caption,
+                            const std::wstring& forAllText, bool defaultNo)>
+    ask;
 extern std::function<void(const std::wstring& file)> shellOpen;
 extern std::function<std::optional<std::wstring>(const std::wstring& title)> browseForFolder;
 extern std::function<std::vector<std::wstring>(const FileDialogRequest&)> fileDialog;

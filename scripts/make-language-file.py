@@ -726,6 +726,119 @@ TEXTS = {
            'opzijgezet als "%1.bad", en deze zoekopdracht heeft elk bestand opnieuw gelezen.',
            'O que as pesquisas anteriores aprenderam sobre o conteúdo dos arquivos ("%1") estava danificado. Foi '
            'posto de lado como "%1.bad", e esta pesquisa leu novamente cada arquivo.'),
+
+    # Selection rules, kept folders, one answer for all, links.
+    1300: ("Se&lect", "Aus&wahl", "Sélec&tion", "&Selección", "Sele&ctie", "&Seleção"),
+    1305: ("&Tick all but one in each group, keeping", "&Je Gruppe alle bis auf eine ankreuzen; es bleibt",
+           "&Cocher tout sauf un fichier par groupe, en gardant", "&Marcar todos menos uno por grupo, conservando",
+           "Per groep alles op één na &aanvinken; behouden blijft", "&Marcar todos menos um por grupo, mantendo"),
+    1310: ("the &first found", "die &zuerst gefundene", "le &premier trouvé", "el &primero encontrado",
+           "het eerst &gevonden bestand", "o &primeiro encontrado"),
+    1315: ("the &newest", "die &neueste", "le plus &récent", "el más &reciente", "het &nieuwste", "o mais &recente"),
+    1320: ("the &oldest", "die ä&lteste", "le plus &ancien", "el más &antiguo", "het &oudste", "o mais &antigo"),
+    1325: ("the one with the &shortest path", "die mit dem &kürzesten Pfad", "celui au chemin le plus &court",
+           "el de la ruta más &corta", "dat met het &kortste pad", "o do caminho mais &curto"),
+    1330: ("the one in a fol&der...", "die in einem &Ordner...", "celui d'un &dossier...", "el de una carp&eta...",
+           "dat in een &map...", "o de uma pa&sta..."),
+    1335: ("Tick everything &in a folder...", "Alles in einem &Ordner ankreuzen...", "Cocher tout dans un &dossier...",
+           "Marcar todo en una &carpeta...", "Alles in een &map aanvinken...", "Marcar tudo numa &pasta..."),
+    1340: ("&Untick all", "Alle Haken &entfernen", "&Tout décocher", "&Desmarcar todo", "Alle vinkjes &wissen",
+           "&Desmarcar tudo"),
+    1345: ("In&vert ticks in each group", "Haken je Gruppe &umkehren", "&Inverser les coches de chaque groupe",
+           "&Invertir las marcas de cada grupo", "Vinkjes per groep &omkeren", "&Inverter as marcas de cada grupo"),
+    1350: ("&Keep the files in a folder...", "Dateien in einem Ordner &behalten...", "&Garder les fichiers d'un dossier...",
+           "Conser&var los archivos de una carpeta...", "Bestanden in een map &bewaren...",
+           "&Guardar os arquivos de uma pasta..."),
+    1355: ("Kept f&olders...", "Be&haltene Ordner...", "&Voir les dossiers gardés...", "Carpetas c&onservadas...",
+           "Bewaarde ma&ppen...", "Pastas g&uardadas..."),
+    1360: ("Replace ticked files by &links to the kept copy",
+           "Angekreuzte Dateien durch feste Links auf die behaltene Kopie &ersetzen",
+           "Remplacer les fichiers cochés par des liens vers la copie &gardée",
+           "Reemplazar los archivos marcados por en&laces a la copia conservada",
+           "Aangevinkte bestanden vervangen door &koppelingen naar de bewaarde kopie",
+           "Substituir os arquivos marcados por &links para a cópia guardada"),
+    # The status bar: %1 files, %2 their size ("4.2 GB").
+    1365: ("%1 files ticked, %2", "%1 Dateien angekreuzt, %2", "%1 fichiers cochés, %2", "%1 archivos marcados, %2",
+           "%1 bestanden aangevinkt, %2", "%1 arquivos marcados, %2"),
+    1370: ("This file lies in a kept folder: it is never ticked, deleted, wiped, moved or linked.",
+           "Diese Datei liegt in einem behaltenen Ordner: Sie wird nie angekreuzt, gelöscht, geschreddert, "
+           "verschoben oder verknüpft.",
+           "Ce fichier se trouve dans un dossier gardé : il n'est jamais coché, supprimé, broyé, déplacé ni lié.",
+           "Este archivo está en una carpeta conservada: nunca se marca, elimina, destruye, mueve ni enlaza.",
+           "Dit bestand staat in een bewaarde map: het wordt nooit aangevinkt, verwijderd, vernietigd, verplaatst "
+           "of gekoppeld.",
+           "Este arquivo está numa pasta guardada: nunca é marcado, excluído, destruído, movido nem vinculado."),
+    1375: ("Do the same for the other %1 ticked files (%2)", "Dasselbe für die anderen %1 angekreuzten Dateien (%2)",
+           "Faire de même pour les %1 autres fichiers cochés (%2)", "Hacer lo mismo con los otros %1 archivos marcados (%2)",
+           "Hetzelfde doen voor de andere %1 aangevinkte bestanden (%2)",
+           "Fazer o mesmo com os outros %1 arquivos marcados (%2)"),
+    1380: ('All %1 copies of "%2" are ticked. Removing them all leaves no copy of this content. Remove them all the '
+           'same?',
+           'Alle %1 Kopien von "%2" sind angekreuzt. Werden alle entfernt, bleibt keine Kopie dieses Inhalts. '
+           'Trotzdem alle entfernen?',
+           'Les %1 copies de "%2" sont toutes cochées. Les retirer toutes ne laisse aucune copie de ce contenu. Les '
+           'retirer toutes quand même ?',
+           'Las %1 copias de "%2" están todas marcadas. Quitarlas todas no deja ninguna copia de este contenido. '
+           '¿Quitarlas todas de todos modos?',
+           'Alle %1 kopieën van "%2" zijn aangevinkt. Als ze allemaal worden verwijderd, blijft er geen kopie van '
+           'deze inhoud over. Toch allemaal verwijderen?',
+           'Todas as %1 cópias de "%2" estão marcadas. Removê-las todas não deixa nenhuma cópia deste conteúdo. '
+           'Removê-las todas mesmo assim?'),
+    1385: ("Files removed: %1 (%2). Files left as they were: %3", "Entfernte Dateien: %1 (%2). Unverändert "
+           "gebliebene Dateien: %3", "Fichiers retirés : %1 (%2). Fichiers laissés tels quels : %3",
+           "Archivos quitados: %1 (%2). Archivos que se dejaron como estaban: %3",
+           "Verwijderde bestanden: %1 (%2). Ongewijzigd gelaten bestanden: %3",
+           "Arquivos removidos: %1 (%2). Arquivos deixados como estavam: %3"),
+    # Replaces a linked file's entry in the tree: no backslash and no final full stop.
+    1390: ("Replaced by a link to the kept copy", "Durch einen festen Link auf die behaltene Kopie ersetzt",
+           "Remplacé par un lien vers la copie gardée", "Reemplazado por un enlace a la copia conservada",
+           "Vervangen door een koppeling naar de bewaarde kopie", "Substituído por um link para a cópia guardada"),
+    1395: ("Files replaced by links: %1, space freed: %2. Files left as they were: %3",
+           "Durch Links ersetzte Dateien: %1, frei gewordener Platz: %2. Unverändert gebliebene Dateien: %3",
+           "Fichiers remplacés par des liens : %1, espace libéré : %2. Fichiers laissés tels quels : %3",
+           "Archivos reemplazados por enlaces: %1, espacio liberado: %2. Archivos que se dejaron como estaban: %3",
+           "Door koppelingen vervangen bestanden: %1, vrijgekomen ruimte: %2. Ongewijzigd gelaten bestanden: %3",
+           "Arquivos substituídos por links: %1, espaço liberado: %2. Arquivos deixados como estavam: %3"),
+    1400: ("on another volume than the kept copy", "auf einem anderen Laufwerk als die behaltene Kopie",
+           "sur un autre volume que la copie gardée", "en otro volumen que la copia conservada",
+           "op een ander volume dan de bewaarde kopie", "em outro volume que a cópia guardada"),
+    1405: ("the file system makes no links", "das Dateisystem kennt keine festen Links",
+           "le système de fichiers ne fait pas de liens", "el sistema de archivos no crea enlaces",
+           "het bestandssysteem maakt geen koppelingen", "o sistema de arquivos não cria links"),
+    1410: ("read-only", "schreibgeschützt", "en lecture seule", "de solo lectura", "alleen-lezen", "somente leitura"),
+    1415: ("changed since the search", "seit der Suche geändert", "modifié depuis la recherche",
+           "cambiado desde la búsqueda", "gewijzigd sinds het zoeken", "alterado desde a pesquisa"),
+    1420: ("not equal to the kept copy now", "jetzt nicht gleich der behaltenen Kopie",
+           "n'est plus égal à la copie gardée", "ya no es igual a la copia conservada",
+           "nu niet gelijk aan de bewaarde kopie", "agora diferente da cópia guardada"),
+    1425: ("no kept copy in its group", "keine behaltene Kopie in seiner Gruppe", "pas de copie gardée dans son groupe",
+           "ninguna copia conservada en su grupo", "geen bewaarde kopie in zijn groep",
+           "nenhuma cópia guardada no seu grupo"),
+    1430: ("could not be replaced", "konnte nicht ersetzt werden", "n'a pas pu être remplacé", "no se pudo reemplazar",
+           "kon niet worden vervangen", "não pôde ser substituído"),
+    1435: ("Kept folders", "Behaltene Ordner", "Dossiers gardés", "Carpetas conservadas", "Bewaarde mappen",
+           "Pastas guardadas"),
+    1440: ("The files in these folders are never ticked, deleted, wiped, moved or linked:",
+           "Die Dateien in diesen Ordnern werden nie angekreuzt, gelöscht, geschreddert, verschoben oder verknüpft:",
+           "Les fichiers de ces dossiers ne sont jamais cochés, supprimés, broyés, déplacés ni liés :",
+           "Los archivos de estas carpetas nunca se marcan, eliminan, destruyen, mueven ni enlazan:",
+           "De bestanden in deze mappen worden nooit aangevinkt, verwijderd, vernietigd, verplaatst of gekoppeld:",
+           "Os arquivos destas pastas nunca são marcados, excluídos, destruídos, movidos nem vinculados:"),
+    1445: ("&Remove", "&Entfernen", "&Retirer", "&Quitar", "&Verwijderen", "&Remover"),
+    1450: ("&Close", "&Schließen", "&Fermer", "&Cerrar", "&Sluiten", "&Fechar"),
+    1455: ("Choose the folder whose files are kept", "Wählen Sie den Ordner, dessen Dateien behalten werden",
+           "Choisissez le dossier dont les fichiers sont gardés", "Elija la carpeta cuyos archivos se conservan",
+           "Kies de map waarvan de bestanden bewaard blijven", "Escolha a pasta cujos arquivos são guardados"),
+    1460: ("Choose the folder whose file stays in each group",
+           "Wählen Sie den Ordner, dessen Datei in jeder Gruppe bleibt",
+           "Choisissez le dossier dont le fichier reste dans chaque groupe",
+           "Elija la carpeta cuyo archivo se queda en cada grupo",
+           "Kies de map waarvan het bestand in elke groep blijft", "Escolha a pasta cujo arquivo fica em cada grupo"),
+    1465: ("Choose the folder whose files are ticked", "Wählen Sie den Ordner, dessen Dateien angekreuzt werden",
+           "Choisissez le dossier dont les fichiers sont cochés", "Elija la carpeta cuyos archivos se marcan",
+           "Kies de map waarvan de bestanden worden aangevinkt", "Escolha a pasta cujos arquivos são marcados"),
+    1470: ("protected", "geschützt", "protégé", "protegido", "beschermd", "protegido"),
+    1475: ("kept", "behalten", "gardé", "conservado", "bewaard", "guardado"),
 }
 
 
@@ -785,6 +898,15 @@ NAMES = {
     1240: "PutBackPlaceTaken", 1245: "PutBackChanged", 1250: "PutBackMissing", 1255: "PutBackFailed",
     1260: "RestoreListUnreadable", 1265: "PutBackProtected", 1270: "NoCriterion", 1275: "CacheSetAside",
     1280: "MovingFiles",
+    1300: "MenuSelect", 1305: "MenuKeeping", 1310: "KeepFirst", 1315: "KeepNewest", 1320: "KeepOldest",
+    1325: "KeepShortest", 1330: "KeepInFolder", 1335: "MenuTickInFolder", 1340: "MenuUntickAll",
+    1345: "MenuInvertTicks", 1350: "MenuKeepFolder", 1355: "MenuKeptFolders", 1360: "MenuLinkTicked",
+    1365: "TickedStatus", 1370: "KeptFileClicked", 1375: "SameForAll", 1380: "LastCopyQuestion",
+    1385: "RemovedCounts", 1390: "LinkedEntry", 1395: "LinkCounts", 1400: "LinkOtherVolume",
+    1405: "LinkNotSupported", 1410: "LinkReadOnly", 1415: "LinkChanged", 1420: "LinkNotEqual",
+    1425: "LinkNoKeptCopy", 1430: "LinkFailed", 1435: "KeptFoldersCaption", 1440: "KeptFoldersPrompt",
+    1445: "KeptFoldersRemove", 1450: "KeptFoldersClose", 1455: "BrowseKeepTitle", 1460: "BrowseKeepInTitle",
+    1465: "BrowseTickInTitle", 1470: "LinkProtected", 1475: "LinkKept",
 }
 add_error_texts(TEXTS, NAMES, 1150, 5)
 
@@ -803,6 +925,7 @@ def check():
     assert all(t.endswith(".") for t in TEXTS[165])
     assert not any(t.endswith(".") for t in TEXTS[1040])
     assert all(t.endswith(".") for t in TEXTS[1210])
+    assert not any(t.endswith(".") or "\\" in t for t in TEXTS[1390])
 
 
 def render_english():

@@ -21,6 +21,13 @@
 #define IDD_OPTIONS_EXCEPTIONS 164
 #define IDD_OPTIONS_GENERAL 165
 #define IDD_OPTIONS_CATEGORIES 166
+#define IDD_KEPT_FOLDERS 167
+
+// The main window's status bar, and the kept folders dialog.
+#define IDC_STATUS_BAR 1101
+#define IDC_KEPT_PROMPT 1102
+#define IDC_KEPT_LIST 1103
+#define IDC_KEPT_REMOVE 1104
 
 // System menu item of the about box (multiple of 16 as the system menu wants).
 #define IDM_ABOUTBOX 0x0010
@@ -114,6 +121,18 @@
 #define ID_FUNCTIONS_INFO 32798
 #define ID_FUNCTIONS_DELETE_ALL 32799
 #define ID_FUNCTIONS_PUT_BACK 32800
+#define ID_FUNCTIONS_LINK 32811
+// Menu 138: Select (also in the context menu).
+#define ID_SELECT_KEEP_FIRST 32801
+#define ID_SELECT_KEEP_NEWEST 32802
+#define ID_SELECT_KEEP_OLDEST 32803
+#define ID_SELECT_KEEP_SHORTEST 32804
+#define ID_SELECT_KEEP_IN_FOLDER 32805
+#define ID_SELECT_TICK_IN_FOLDER 32806
+#define ID_SELECT_UNTICK_ALL 32807
+#define ID_SELECT_INVERT 32808
+#define ID_SELECT_KEEP_FOLDER 32809
+#define ID_SELECT_KEPT_FOLDERS 32810
 
 // Menu 164: the results tree's context menu (submenu 0).
 #define ID_CONTEXT_EXECUTE 32792

@@ -192,14 +192,24 @@ bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeou
 
 void Flush(std::chrono::milliseconds time) { WaitFor([] { return false; }, time); }
 
-MessageBoxRecorder::MessageBoxRecorder(int a) : answer(a) {
+MessageBoxRecorder::MessageBoxRecorder(int a, bool all) : answer(a), forAll(all) {
     fw::hooks::messageBox = [this](HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
-        asked.push_back({text, caption, type});
+        asked.push_back({text, caption, type, {}});
         return answer;
+    };
+    fw::hooks::ask = [this](HWND, const std::wstring& text, const std::wstring& caption, const std::wstring& forAllText,
+                            bool defaultNo) {
+        asked.push_back({text, caption, MB_YESNO | MB_ICONQUESTION | (defaultNo ? MB_DEFBUTTON2 : 0u), forAllText});
+        if (answerFor)
+            if (auto given = answerFor(text)) return *given;
+        return fw::Answer{answer, forAll && !forAllText.empty()};
     };
 }
 
-MessageBoxRecorder::~MessageBoxRecorder() { fw::hooks::messageBox = nullptr; }
+MessageBoxRecorder::~MessageBoxRecorder() {
+    fw::hooks::messageBox = nullptr;
+    fw::hooks::ask = nullptr;
+}
 
 ShellOpenRecorder::ShellOpenRecorder() {
     fw::hooks::shellOpen = [this](const std::wstring& file) { opened.push_back(file); };

@@ -57,15 +57,20 @@ struct AskedMessage {
     std::wstring text;
     std::wstring caption;
     UINT type;
+    std::wstring forAllText;  // the box under a question; empty: none
 };
 
-// Answers every message box with `answer` and records it, while it lives.
+// Answers every message box and question with `answer` (and, where a question
+// offers it, the box "for all" with `forAll`) and records it, while it lives.
 class MessageBoxRecorder {
 public:
-    explicit MessageBoxRecorder(int answer = IDOK);
+    explicit MessageBoxRecorder(int answer = IDOK, bool forAll = false);
     ~MessageBoxRecorder();
     std::vector<AskedMessage> asked;
     int answer;
+    bool forAll;
+    // Answers by the question's text instead, where it gives one.
+    std::function<std::optional<fw::Answer>(const std::wstring& text)> answerFor;
 };
 
 // Records the shell's "open" requests instead of starting anything, while it lives.

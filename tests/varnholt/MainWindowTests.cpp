@@ -431,7 +431,11 @@ TEST(Layout, TheWindowPlacesItsControlsWithItsDpi) {
     RECT client;
     GetClientRect(window.hwnd(), &client);
     int dpi = WindowDpi(window.hwnd());
-    for (const auto& p : MainWindowLayout(client.right, client.bottom, dpi)) {
+    // The status bar takes the bottom; the rest is laid out above it.
+    RECT status = {};
+    GetWindowRect(GetDlgItem(window.hwnd(), IDC_STATUS_BAR), &status);
+    ASSERT_GT(status.bottom - status.top, 0);
+    for (const auto& p : MainWindowLayout(client.right, client.bottom - (status.bottom - status.top), dpi)) {
         if (p.id < 0 || p.id == IDC_WELCOME_TITLE || p.id == IDC_WELCOME_TEXT1 || p.id == IDC_WELCOME_TEXT2 ||
             p.id == IDC_WELCOME_TEXT3 || p.id == IDC_WELCOME_LOWER_RULE || p.id == IDC_WELCOME_UPPER_RULE)
             continue;

@@ -409,9 +409,9 @@ std::vector<UINT> ItemIds(HMENU menu) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         MENUITEMINFOW info{};
         info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_ID;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU;
         GetMenuItemInfoW(menu, i, TRUE, &info);
-        ids.push_back(info.fType & MFT_SEPARATOR ? 0 : info.wID);
+        ids.push_back((info.fType & MFT_SEPARATOR) || info.hSubMenu ? 0 : info.wID);
     }
     return ids;
 }
@@ -419,19 +419,26 @@ std::vector<UINT> ItemIds(HMENU menu) {
 TEST(Resources, MainMenuItemsStandWhereTheirPicturesGo) {
     HMENU menu = LoadMenuW(Self(), MAKEINTRESOURCEW(IDR_MAINMENU));
     ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(GetMenuItemCount(menu), 3);
-    // Item ids by position; 0 is a separator. The pictures go to the positions that hold items.
+    ASSERT_EQ(GetMenuItemCount(menu), 4);
+    // Item ids by position; 0 is a separator (or the Select menu's submenu). The
+    // pictures go to the positions that hold items; the Select menu has none.
     const std::vector<std::vector<UINT>> expected = {
         {ID_FILE_EDIT_RESULTS, ID_FILE_SAVE_RESULTS, ID_FILE_PRINT_RESULTS, 0, ID_FILE_LANGUAGE, 0, ID_FILE_EXIT},
         {ID_FUNCTIONS_BROWSE, ID_FUNCTIONS_ADD_FOLDER, 0, ID_FUNCTIONS_OPTIONS, ID_FUNCTIONS_NEW_SEARCH, 0,
          ID_FUNCTIONS_EXECUTE, ID_FUNCTIONS_DELETE, ID_FUNCTIONS_WIPE, ID_FUNCTIONS_SHOW_FOLDER, ID_FUNCTIONS_INFO, 0,
-         ID_FUNCTIONS_DELETE_ALL, ID_FUNCTIONS_PUT_BACK},
+         ID_FUNCTIONS_DELETE_ALL, ID_FUNCTIONS_PUT_BACK, ID_FUNCTIONS_LINK},
+        {0, ID_SELECT_TICK_IN_FOLDER, ID_SELECT_UNTICK_ALL, ID_SELECT_INVERT, 0, ID_SELECT_KEEP_FOLDER,
+         ID_SELECT_KEPT_FOLDERS},
         {ID_HELP_HELPFILE, 0, ID_HELP_WEBSITE, ID_HELP_ABOUT},
     };
     const std::vector<std::vector<int>> picturePositions = {
-        {0, 1, 2, 4, 6}, {0, 1, 3, 4, 6, 7, 8, 9, 10, 12, 13}, {0, 2, 3}};
-    for (int sub = 0; sub < 3; ++sub) {
+        {0, 1, 2, 4, 6}, {0, 1, 3, 4, 6, 7, 8, 9, 10, 12, 13, 14}, {}, {0, 2, 3}};
+    for (int sub = 0; sub < 4; ++sub) {
         const auto ids = ItemIds(GetSubMenu(menu, sub));
+        if (picturePositions[sub].empty()) {
+            EXPECT_EQ(ids, expected[sub]) << sub;
+            continue;
+        }
         EXPECT_EQ(ids, expected[sub]) << sub;
         std::vector<int> itemPositions;
         for (size_t i = 0; i < ids.size(); ++i)
@@ -441,12 +448,15 @@ TEST(Resources, MainMenuItemsStandWhereTheirPicturesGo) {
     DestroyMenu(menu);
 }
 
-TEST(Resources, ContextMenuHasItsFiveItems) {
+TEST(Resources, ContextMenuHasItsFiveItemsAndTheSelectMenu) {
     HMENU menu = LoadMenuW(Self(), MAKEINTRESOURCEW(IDR_TREE_CONTEXT));
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(ItemIds(GetSubMenu(menu, 0)),
-              (std::vector<UINT>{ID_CONTEXT_EXECUTE, ID_CONTEXT_DELETE, ID_CONTEXT_WIPE, ID_CONTEXT_SHOW_FOLDER,
-                                 ID_CONTEXT_INFO}));
+    EXPECT_EQ(ItemIds(GetSubMenu(menu, 0)), (std::vector<UINT>{ID_CONTEXT_EXECUTE, ID_CONTEXT_DELETE, ID_CONTEXT_WIPE,
+                                                                ID_CONTEXT_SHOW_FOLDER, ID_CONTEXT_INFO, 0, 0}));
+    ASSERT_NE(GetSubMenu(GetSubMenu(menu, 0), 6), nullptr);
+    HMENU main = LoadMenuW(Self(), MAKEINTRESOURCEW(IDR_MAINMENU));
+    EXPECT_EQ(ItemIds(GetSubMenu(GetSubMenu(menu, 0), 6)), ItemIds(GetSubMenu(main, 2)));
+    DestroyMenu(main);
     DestroyMenu(menu);
 }
 

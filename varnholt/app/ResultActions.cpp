@@ -2,7 +2,9 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <climits>
+#include <optional>
 #include <vector>
 
 #include "common/FileLinks.h"
@@ -11,6 +13,8 @@
 #include "framework/Handles.h"
 #include "framework/Paths.h"
 #include "framework/Ui.h"
+#include "varnholt/app/Figures.h"
+#include "varnholt/engine/Selection.h"
 #include "varnholt/engine/TextNumbers.h"
 
 namespace {
@@ -98,37 +102,87 @@ void ResultActions::RemoveChecked(Removal removal, bool toRecycleBin, bool prote
     const fw::TreeView& tree = tree_.Tree();
     // A selected item is asked for although the ticks decide.
     if (!tree.GetSelection()) return void(Say(txt::kNoFilesToRemove));
-    // Only duplicates are removed: a ticked heading, group or file that could not be read never is.
-    for (HTREEITEM item : tree_.VisibleItems())
-        if (tree.GetCheck(item) && (!tree_.Facts(item) || !IsFileItem(tree_.Text(item)))) tree.SetCheck(item, false);
+    // The ticks as shown: only duplicates at their places keep theirs.
+    tree_.SyncTicks();
 
+    // What would go, group by group; files of the program, its settings or
+    // Windows and kept files are listed and never touched.
     std::vector<std::wstring> protectedFiles;
-    for (HTREEITEM item : tree_.VisibleItems()) {
-        if (!tree.GetCheck(item)) continue;
-        const std::wstring path = tree_.Text(item);
-        if (protectReadOnly && PowerClass::IsReadOnlyOrMissing(path)) continue;
-        // Listed, and never touched: files of the program, its settings or Windows.
-        if (protected_.Covers(path)) {
-            tree.SetCheck(item, false);
-            protectedFiles.push_back(path);
-            continue;
+    std::vector<std::vector<HTREEITEM>> going;
+    for (const auto& group : tree_.Groups()) {
+        auto& members = going.emplace_back();
+        for (HTREEITEM item : group) {
+            if (!tree_.Ticked(item)) continue;
+            const std::wstring& path = tree_.Text(item);
+            if (protectReadOnly && PowerClass::IsReadOnlyOrMissing(path)) continue;
+            if (protected_.Covers(path) || IsKept(path, kept_)) {
+                tree_.SetTicked(item, false);
+                protectedFiles.push_back(path);
+                continue;
+            }
+            members.push_back(item);
         }
-        const int question = removal == Removal::Delete ? txt::kConfirmDelete : txt::kConfirmWipe;
-        if (Say(texts_.GetText(question) + L"\n\n" + path, MB_YESNO | MB_ICONQUESTION) != IDYES) continue;
+        // The last copy of a content never goes with a bulk answer: every
+        // member ticked is a question of its own, No its default.
+        if (!members.empty() && members.size() == group.size()) {
+            std::wstring question = Fill(texts_.GetText(txt::kLastCopyQuestion), group.size(), 0);
+            if (size_t at = question.find(L"%2"); at != std::wstring::npos)
+                question.replace(at, 2, NameOf(tree_.Text(group.front())));
+            if (fw::AskYesNo(owner_, question, texts_.GetText(txt::kMessageCaption), {}, true).button != IDYES) {
+                tree_.SetTicked(members.front(), false);
+                members.erase(members.begin());
+            }
+        }
+    }
+    std::vector<HTREEITEM> ticked;
+    uint64_t tickedBytes = 0;
+    for (const auto& members : going)
+        for (HTREEITEM item : members) {
+            ticked.push_back(item);
+            tickedBytes += tree_.Facts(item)->size;
+        }
+
+    const int question = removal == Removal::Delete ? txt::kConfirmDelete : txt::kConfirmWipe;
+    std::optional<int> forAll;  // the answer that serves the rest
+    size_t removed = 0;
+    uint64_t freed = 0;
+    std::vector<std::wstring> left;
+    for (size_t i = 0; i < ticked.size(); ++i) {
+        const HTREEITEM item = ticked[i];
+        const std::wstring path = tree_.Text(item);
+        const FileFacts facts = *tree_.Facts(item);
+        tickedBytes -= facts.size;
+        int answer = forAll.value_or(IDNO);
+        if (!forAll) {
+            const size_t others = ticked.size() - i - 1;
+            std::wstring same;
+            if (others > 0) {
+                same = Fill(texts_.GetText(txt::kSameForAll), others, 0);
+                if (size_t at = same.find(L"%2"); at != std::wstring::npos) same.replace(at, 2, SizeText(tickedBytes, texts_));
+            }
+            const fw::Answer given =
+                fw::AskYesNo(owner_, texts_.GetText(question) + L"\n\n" + path, texts_.GetText(txt::kMessageCaption), same, false);
+            answer = given.button;
+            if (given.forAll) forAll = answer;
+        }
+        if (answer != IDYES) continue;
         // A file that stays keeps its item: unticked, it is not taken from the list below.
+        // With one answer for all, what stayed is named once at the end instead.
         auto keep = [&](int textNumber) {
-            tree.SetCheck(item, false);
-            Say(texts_.GetText(textNumber) + L"\n\n" + path);
+            tree_.SetTicked(item, false);
+            if (forAll) left.push_back(path);
+            else Say(texts_.GetText(textNumber) + L"\n\n" + path);
         };
-        const FileFacts* facts = tree_.Facts(item);
-        if (FileFound(path) && !IsAsSearched(path, *facts)) {
+        if (FileFound(path) && !IsAsSearched(path, facts)) {
             keep(txt::kFileChanged);
         } else if (removal == Removal::Delete) {
             if (!FileFound(path)) continue;
             PowerClass::DeleteFileOrRecycle(path, toRecycleBin, true);
             if (FileFound(path)) keep(txt::kDeleteFailed);
+            else ++removed, freed += facts.size;
         } else if (PowerClass::WipeFile(path)) {
-            Say(txt::kWipingFinished);
+            ++removed, freed += facts.size;
+            if (!forAll) Say(txt::kWipingFinished);
         } else {
             keep(txt::kWipeFailed);
         }
@@ -137,10 +191,69 @@ void ResultActions::RemoveChecked(Removal removal, bool toRecycleBin, bool prote
     // The ticked items leave the list, also those declined or passed over, in one pass.
     {
         const ResultsTree::Batch batch(tree_);
+        for (HTREEITEM item : tree_.FileItems())
+            if (tree_.Ticked(item)) tree_.DeleteItem(item);
         for (HTREEITEM item : tree_.VisibleItems())
-            if (tree.GetCheck(item)) tree_.DeleteItem(item);
+            if (tree.GetCheck(item)) tree.SetCheck(item, false);
     }
-    if (!protectedFiles.empty()) Say(ProtectedReport(protectedFiles));
+    std::wstring report;
+    if (forAll) {
+        report = Fill(texts_.GetText(txt::kRemovedCounts), removed, left.size());
+        if (size_t at = report.find(L"%2"); at != std::wstring::npos) report.replace(at, 2, SizeText(freed, texts_));
+        // %3: what stayed, the first of them named.
+        if (size_t at = report.find(L"%3"); at != std::wstring::npos) report.replace(at, 2, std::to_wstring(left.size()));
+        for (size_t i = 0; i < left.size() && i < kNamedStayed; ++i) report += L"\n" + left[i];
+        if (left.size() > kNamedStayed) report += L"\n...";
+    }
+    if (!protectedFiles.empty()) report += (report.empty() ? L"" : L"\n\n") + ProtectedReport(protectedFiles);
+    if (!report.empty()) Say(report);
+}
+
+void ResultActions::LinkTicked() const {
+    tree_.SyncTicks();
+    size_t linked = 0;
+    uint64_t freed = 0;
+    std::vector<std::wstring> left;
+    std::vector<HTREEITEM> done;
+    for (const auto& group : tree_.Groups()) {
+        // The kept copy: the group's first unticked member.
+        const auto keeper = std::find_if(group.begin(), group.end(), [&](HTREEITEM item) { return !tree_.Ticked(item); });
+        for (HTREEITEM item : group) {
+            if (!tree_.Ticked(item)) continue;
+            const std::wstring path = tree_.Text(item);
+            int reason = 0;
+            if (IsKept(path, kept_)) reason = txt::kLinkKept;
+            else if (protected_.Covers(path)) reason = txt::kLinkProtected;
+            else if (keeper == group.end()) reason = txt::kLinkNoKeptCopy;
+            else
+                switch (ReplaceByLink(path, *tree_.Facts(item), tree_.Text(*keeper), *tree_.Facts(*keeper))) {
+                    case LinkOutcome::Done: break;
+                    case LinkOutcome::OtherVolume: reason = txt::kLinkOtherVolume; break;
+                    case LinkOutcome::NotSupported: reason = txt::kLinkNotSupported; break;
+                    case LinkOutcome::ReadOnly: reason = txt::kLinkReadOnly; break;
+                    case LinkOutcome::Changed: reason = txt::kLinkChanged; break;
+                    case LinkOutcome::NotEqual: reason = txt::kLinkNotEqual; break;
+                    case LinkOutcome::Failed: reason = txt::kLinkFailed; break;
+                }
+            if (reason) {
+                left.push_back(path + L" (" + texts_.GetText(reason) + L")");
+                continue;
+            }
+            ++linked;
+            freed += tree_.Facts(item)->size;
+            done.push_back(item);
+        }
+    }
+    {
+        const ResultsTree::Batch batch(tree_);
+        for (HTREEITEM item : done) tree_.SetItemText(item, texts_.GetText(txt::kLinkedEntry));
+    }
+    std::wstring report = Fill(texts_.GetText(txt::kLinkCounts), linked, 0);
+    if (size_t at = report.find(L"%2"); at != std::wstring::npos) report.replace(at, 2, SizeText(freed, texts_));
+    if (size_t at = report.find(L"%3"); at != std::wstring::npos) report.replace(at, 2, std::to_wstring(left.size()));
+    for (size_t i = 0; i < left.size() && i < kNamedStayed; ++i) report += L"\n" + left[i];
+    if (left.size() > kNamedStayed) report += L"\n...";
+    Say(report);
 }
 
 void ResultActions::DeleteAllDuplicates(const std::wstring& copyPath,

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "varnholt/app/ResultsTree.h"
 #include "varnholt/engine/FileMoves.h"
@@ -19,15 +20,21 @@ class TextSource;
 
 class ResultActions {
 public:
-    ResultActions(HWND owner, ResultsTree& tree, const TextSource& texts, ProtectedFolders protectedFolders = {})
-        : owner_(owner), tree_(tree), texts_(texts), protected_(std::move(protectedFolders)) {}
+    ResultActions(HWND owner, ResultsTree& tree, const TextSource& texts, ProtectedFolders protectedFolders = {},
+                  std::vector<std::wstring> keptFolders = {})
+        : owner_(owner), tree_(tree), texts_(texts), protected_(std::move(protectedFolders)),
+          kept_(std::move(keptFolders)) {}
 
     void ExecuteFile() const;
     void ShowFolder() const;
     void ShowInformation() const;
-    // `protectReadOnly`: read-only files are passed over without a word.
+    // Every ticked file is asked for, with a box that makes one answer serve
+    // the rest; a group of which every member would go is asked for first, on
+    // its own. `protectReadOnly`: read-only files are passed over without a word.
     void DeleteChecked(bool toRecycleBin, bool protectReadOnly) const;
     void WipeChecked(bool protectReadOnly) const;
+    // Each ticked file becomes a hard link to the first unticked member of its group.
+    void LinkTicked() const;
     // `copyPath` as stored, with its trailing "\...". Once the user agreed,
     // `showProgress` may give a progress sink: the window then stays alive
     // between the files and its Cancel stops the moves.
@@ -50,6 +57,7 @@ private:
     ResultsTree& tree_;
     const TextSource& texts_;
     ProtectedFolders protected_;
+    std::vector<std::wstring> kept_;
 };
 
 // Without the "\..." a stored folder path ends in.

@@ -10,6 +10,56 @@ void ResultsTree::Reset() {
     nodes_.assign(1, Node{});  // the root
     nodeOf_.clear();
     facts_.clear();
+    tickedCount_ = tickedBytes_ = 0;
+}
+
+bool ResultsTree::IsListedFile(const Node& node) const { return node.facts != kNone && IsFileItem(node.text); }
+
+void ResultsTree::Count(Node& node, bool ticked) {
+    if (node.ticked == ticked) return;
+    node.ticked = ticked;
+    const uint64_t size = facts_[node.facts].size;
+    if (ticked) ++tickedCount_, tickedBytes_ += size;
+    else --tickedCount_, tickedBytes_ -= size;
+}
+
+bool ResultsTree::Ticked(HTREEITEM item) const {
+    const uint32_t n = NodeOf(reinterpret_cast<Item>(item));
+    return n != kNone && n != 0 && nodes_[n].ticked;
+}
+
+void ResultsTree::SetTicked(HTREEITEM item, bool ticked) {
+    const uint32_t n = NodeOf(reinterpret_cast<Item>(item));
+    if (n == kNone || n == 0) return;
+    // Headings, groups and files no longer at their places take no tick.
+    if (!IsListedFile(nodes_[n])) ticked = false;
+    if (tree_.GetCheck(item) != ticked) tree_.SetCheck(item, ticked);
+    if (nodes_[n].facts != kNone) Count(nodes_[n], ticked);
+}
+
+void ResultsTree::NoteTick(HTREEITEM item) {
+    const uint32_t n = NodeOf(reinterpret_cast<Item>(item));
+    if (n == kNone || n == 0 || !IsListedFile(nodes_[n])) return;
+    Count(nodes_[n], tree_.GetCheck(item));
+}
+
+void ResultsTree::SyncTicks() {
+    for (size_t n = 1; n < nodes_.size(); ++n) {
+        Node& node = nodes_[n];
+        if (!node.alive) continue;
+        const bool shown = tree_.GetCheck(node.handle);
+        if (IsListedFile(node)) Count(node, shown);
+        else if (shown) tree_.SetCheck(node.handle, false);
+    }
+}
+
+void ResultsTree::SetBold(HTREEITEM item, bool bold) const {
+    TVITEMW tv = {};
+    tv.mask = TVIF_STATE;
+    tv.hItem = item;
+    tv.stateMask = TVIS_BOLD;
+    tv.state = bold ? TVIS_BOLD : 0;
+    SendMessageW(tree_.hwnd(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
 }
 
 void ResultsTree::Clear() {
@@ -58,7 +108,11 @@ ResultsSink::Item ResultsTree::InsertFile(Item parent, const std::wstring& path,
 void ResultsTree::SetItemText(Item item, const std::wstring& text) {
     if (!item) return;
     tree_.SetItemText(reinterpret_cast<HTREEITEM>(item), text);
-    if (const uint32_t n = NodeOf(item); n != kNone && n != 0) nodes_[n].text = text;
+    const uint32_t n = NodeOf(item);
+    if (n == kNone || n == 0) return;
+    nodes_[n].text = text;
+    // A file gone from its place (moved, replaced by a link) keeps no tick.
+    if (nodes_[n].ticked && !IsListedFile(nodes_[n])) SetTicked(reinterpret_cast<HTREEITEM>(item), false);
 }
 
 void ResultsTree::DeleteItem(Item item) {
@@ -77,6 +131,8 @@ void ResultsTree::DeleteItem(Item item) {
     while (!gone.empty()) {
         const uint32_t g = gone.back();
         gone.pop_back();
+        if (nodes_[g].facts != kNone) Count(nodes_[g], false);
+        nodes_[g].alive = false;
         nodeOf_.erase(nodes_[g].handle);
         for (uint32_t c = nodes_[g].first; c != kNone; c = nodes_[c].next) gone.push_back(c);
     }
@@ -111,6 +167,18 @@ std::vector<HTREEITEM> ResultsTree::FileItems() const {
         if (n.facts != kNone) items.push_back(n.handle);
     });
     return items;
+}
+
+std::vector<std::vector<HTREEITEM>> ResultsTree::Groups() const {
+    std::vector<std::vector<HTREEITEM>> groups;
+    uint32_t parent = kNone;
+    Walk([&](const Node& n) {
+        if (!IsListedFile(n)) return;
+        if (n.parent != parent) groups.emplace_back();
+        parent = n.parent;
+        groups.back().push_back(n.handle);
+    });
+    return groups;
 }
 
 const std::wstring& ResultsTree::Text(HTREEITEM item) const {

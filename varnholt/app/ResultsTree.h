@@ -37,6 +37,20 @@ public:
     std::vector<std::wstring> TextsInOrder() const;
     // The items that hold what the search saw of a file, in tree order.
     std::vector<HTREEITEM> FileItems() const;
+    // The file items still at their places (not moved or linked), group by group.
+    std::vector<std::vector<HTREEITEM>> Groups() const;
+
+    // Ticks of file items, kept here as the control shows them, with their sum.
+    bool Ticked(HTREEITEM item) const;
+    void SetTicked(HTREEITEM item, bool ticked);
+    // After the user turned a box over: what the control now shows.
+    void NoteTick(HTREEITEM item);
+    // Every tick as the control shows it; the boxes of headings, groups and
+    // files no longer at their places are cleared.
+    void SyncTicks();
+    uint64_t TickedCount() const { return tickedCount_; }
+    uint64_t TickedBytes() const { return tickedBytes_; }
+    void SetBold(HTREEITEM item, bool bold) const;
     // From the root, each next visible item: nothing below a collapsed item.
     std::vector<HTREEITEM> VisibleItems() const;
     // Every item in tree order, each expanded on the way, so the tree stays expanded.
@@ -61,7 +75,12 @@ private:
         HTREEITEM handle = nullptr;
         uint32_t parent = kNone, first = kNone, last = kNone, next = kNone, prev = kNone;
         uint32_t facts = kNone;  // into facts_
+        bool ticked = false;     // file items only
+        bool alive = true;       // false once deleted: the control may give its handle to a new item
     };
+    // A file item at its place: with facts and a path for its text.
+    bool IsListedFile(const Node& node) const;
+    void Count(Node& node, bool ticked);
     void Reset();
     void Add(uint32_t parent, std::wstring text, HTREEITEM handle, uint32_t facts);
     uint32_t NodeOf(Item item) const;
@@ -72,6 +91,7 @@ private:
     std::vector<Node> nodes_;  // the root first, then in the order inserted; a deleted node is unlinked
     std::unordered_map<HTREEITEM, uint32_t> nodeOf_;
     std::vector<FileFacts> facts_;
+    uint64_t tickedCount_ = 0, tickedBytes_ = 0;
 };
 
 // A file item: its text holds a backslash after the first character.

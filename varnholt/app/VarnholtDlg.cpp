@@ -3,18 +3,24 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+#include <functional>
 #include <utility>
 
 #include "framework/Dress.h"
 #include "framework/Errors.h"
+#include "framework/TextFile.h"
 #include "framework/Ui.h"
 #include "varnholt/app/AboutDlg.h"
 #include "varnholt/app/Dpi.h"
+#include "varnholt/app/Figures.h"
+#include "varnholt/app/KeptFolders.h"
 #include "varnholt/app/ExceptionFile.h"
 #include "varnholt/app/LanguageSelection.h"
 #include "varnholt/engine/ContentCache.h"
 #include "varnholt/engine/DuplicateSearch.h"
 #include "varnholt/engine/SearchPaths.h"
+#include "varnholt/engine/Selection.h"
 #include "varnholt/engine/TextNumbers.h"
 #include "varnholt/options/OptionsDlg.h"
 
@@ -22,6 +28,11 @@ namespace {
 
 // Posted from the initialisation: what could not be read is said once the window is up.
 constexpr UINT kShowNotice = WM_APP + 1;
+// Posted when the user turned a box of the tree over (WPARAM: the item), once the control did.
+constexpr UINT kTickTurned = WM_APP + 2;
+
+// The position of the Select menu in the menu bar, and of its submenu of rules.
+constexpr int kSelectMenu = 2;
 
 constexpr int kResultButtons[] = {IDC_SAVE_RESULTS, IDC_EDIT_RESULTS, IDC_EXECUTE, IDC_SHOW_FOLDER, IDC_DELETE};
 
@@ -46,6 +57,17 @@ constexpr MenuText kMenuTexts[] = {
     {ID_FUNCTIONS_INFO, txt::kMenuInfo},
     {ID_FUNCTIONS_DELETE_ALL, txt::kMenuDeleteAll},
     {ID_FUNCTIONS_PUT_BACK, txt::kMenuPutBack},
+    {ID_FUNCTIONS_LINK, txt::kMenuLinkTicked},
+    {ID_SELECT_KEEP_FIRST, txt::kKeepFirst},
+    {ID_SELECT_KEEP_NEWEST, txt::kKeepNewest},
+    {ID_SELECT_KEEP_OLDEST, txt::kKeepOldest},
+    {ID_SELECT_KEEP_SHORTEST, txt::kKeepShortest},
+    {ID_SELECT_KEEP_IN_FOLDER, txt::kKeepInFolder},
+    {ID_SELECT_TICK_IN_FOLDER, txt::kMenuTickInFolder},
+    {ID_SELECT_UNTICK_ALL, txt::kMenuUntickAll},
+    {ID_SELECT_INVERT, txt::kMenuInvertTicks},
+    {ID_SELECT_KEEP_FOLDER, txt::kMenuKeepFolder},
+    {ID_SELECT_KEPT_FOLDERS, txt::kMenuKeptFolders},
     {ID_HELP_HELPFILE, txt::kMenuHelpFile},
     {ID_HELP_WEBSITE, txt::kMenuWebsite},
     {ID_HELP_ABOUT, txt::kMenuAbout},
@@ -57,8 +79,8 @@ constexpr fw::MenuPicture kMenuPictures[] = {
     {1, -1, 0, IDB_MENU_BROWSE}, {1, -1, 1, IDB_MENU_ADD_FOLDER},  {1, -1, 3, IDB_MENU_OPTIONS},
     {1, -1, 4, IDB_MENU_SEARCH}, {1, -1, 6, IDB_MENU_EXECUTE},     {1, -1, 7, IDB_MENU_DELETE},
     {1, -1, 8, IDB_MENU_WIPE},   {1, -1, 9, IDB_MENU_SHOW_FOLDER}, {1, -1, 10, IDB_MENU_INFO},
-    {1, -1, 12, IDB_MENU_DELETE}, {1, -1, 13, IDB_MENU_BACKUP},
-    {2, -1, 0, IDB_MENU_INFO},   {2, -1, 2, IDB_MENU_WEBSITE},     {2, -1, 3, IDB_MENU_ABOUT},
+    {1, -1, 12, IDB_MENU_DELETE}, {1, -1, 13, IDB_MENU_BACKUP}, {1, -1, 14, IDB_MENU_COPY},
+    {3, -1, 0, IDB_MENU_INFO},   {3, -1, 2, IDB_MENU_WEBSITE},     {3, -1, 3, IDB_MENU_ABOUT},
 };
 
 struct Tip {
@@ -94,6 +116,11 @@ CVarnholtDlg::~CVarnholtDlg() {
 
 bool CVarnholtDlg::OnInitDialog() {
     results_.Attach(Item(IDC_RESULTS_TREE));
+    // The status bar below everything: what is ticked, always in view.
+    INITCOMMONCONTROLSEX init = {sizeof init, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&init);
+    CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS_BAR)), GetModuleHandleW(nullptr), nullptr);
     // Enter stands for "Find Duplicates" only in the path field (OnOK); elsewhere
     // it must not start a search that replaces the results.
     SendMessageW(hwnd(), DM_SETDEFID, IDOK, 0);
@@ -150,8 +177,9 @@ void CVarnholtDlg::Initialise() {
 void CVarnholtDlg::TranslateMenu() {
     HMENU menu = GetMenu(hwnd());
     if (!menu) return;
-    const int topNumbers[] = {txt::kMenuFile, txt::kMenuFunctions, txt::kMenuHelp};
-    for (int i = 0; i < 3; ++i) fw::SetMenuText(menu, static_cast<UINT>(i), true, texts_.GetText(topNumbers[i]));
+    const int topNumbers[] = {txt::kMenuFile, txt::kMenuFunctions, txt::kMenuSelect, txt::kMenuHelp};
+    for (int i = 0; i < 4; ++i) fw::SetMenuText(menu, static_cast<UINT>(i), true, texts_.GetText(topNumbers[i]));
+    fw::SetMenuText(GetSubMenu(menu, kSelectMenu), 0, true, texts_.GetText(txt::kMenuKeeping));
     for (const auto& item : kMenuTexts) {
         std::wstring text = texts_.GetText(item.number);
         if (item.id == ID_FUNCTIONS_BROWSE) text = L"  " + text;
@@ -245,7 +273,8 @@ void CVarnholtDlg::Layout() {
     RECT client;
     GetClientRect(hwnd(), &client);
     if (client.right <= 0 || client.bottom <= 0) return;  // minimised
-    auto placements = MainWindowLayout(client.right, client.bottom, WindowDpi(hwnd()));
+    // The status bar places itself along the bottom; the rest shares what is left.
+    auto placements = MainWindowLayout(client.right, client.bottom - StatusBarHeight(), WindowDpi(hwnd()));
     HDWP batch = BeginDeferWindowPos(static_cast<int>(placements.size()));
     for (const auto& p : placements) {
         if (p.id == kProgressWindowSlot) {
@@ -264,6 +293,15 @@ void CVarnholtDlg::Layout() {
     if (batch) EndDeferWindowPos(batch);
     start_.LayoutControls(placements);
     InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+int CVarnholtDlg::StatusBarHeight() const {
+    HWND status = GetDlgItem(hwnd(), IDC_STATUS_BAR);
+    if (!status) return 0;
+    SendMessageW(status, WM_SIZE, 0, 0);
+    RECT r = {};
+    GetWindowRect(status, &r);
+    return r.bottom - r.top;
 }
 
 void CVarnholtDlg::OnSize(UINT type, int, int) {
@@ -316,9 +354,9 @@ bool CVarnholtDlg::OnCommand(int id, int, HWND) {
         case ID_CONTEXT_SHOW_FOLDER: Actions().ShowFolder(); return true;
         case ID_FUNCTIONS_DELETE: if (RequireResults()) DeleteChecked(); return true;
         case IDC_DELETE:
-        case ID_CONTEXT_DELETE: DeleteChecked(); return true;
+        case ID_CONTEXT_DELETE: DeleteChecked(); UpdateStatus(); return true;
         case ID_FUNCTIONS_WIPE:
-        case ID_CONTEXT_WIPE: Actions().WipeChecked(ProtectsReadOnly()); return true;
+        case ID_CONTEXT_WIPE: Actions().WipeChecked(ProtectsReadOnly()); UpdateStatus(); return true;
         case ID_FUNCTIONS_INFO:
         case ID_CONTEXT_INFO: Actions().ShowInformation(); return true;
         case ID_FUNCTIONS_DELETE_ALL:
@@ -326,7 +364,36 @@ bool CVarnholtDlg::OnCommand(int id, int, HWND) {
             else DeleteAllDuplicates();
             return true;
         // Needs no results: the restore list says what to put back.
-        case ID_FUNCTIONS_PUT_BACK: Actions().PutBackMovedFiles(CopyPath()); return true;
+        case ID_FUNCTIONS_PUT_BACK: Actions().PutBackMovedFiles(CopyPath()); UpdateStatus(); return true;
+        case ID_FUNCTIONS_LINK:
+            if (RequireResults()) Actions().LinkTicked();
+            UpdateStatus();
+            return true;
+        case ID_SELECT_KEEP_FIRST:
+        case ID_SELECT_KEEP_NEWEST:
+        case ID_SELECT_KEEP_OLDEST:
+        case ID_SELECT_KEEP_SHORTEST: {
+            const KeepRule rule = id == ID_SELECT_KEEP_FIRST    ? KeepRule::First
+                                  : id == ID_SELECT_KEEP_NEWEST ? KeepRule::Newest
+                                  : id == ID_SELECT_KEEP_OLDEST ? KeepRule::Oldest
+                                                                : KeepRule::ShortestPath;
+            ApplyRule([rule](SelectionGroup& g) { TickAllButOne(g, rule); });
+            return true;
+        }
+        case ID_SELECT_KEEP_IN_FOLDER:
+            if (!RequireResults()) return true;
+            if (auto folder = fw::BrowseForFolder(texts_.GetText(txt::kBrowseKeepInTitle)))
+                ApplyRule([&](SelectionGroup& g) { TickAllButOne(g, KeepRule::InFolder, *folder); });
+            return true;
+        case ID_SELECT_TICK_IN_FOLDER:
+            if (!RequireResults()) return true;
+            if (auto folder = fw::BrowseForFolder(texts_.GetText(txt::kBrowseTickInTitle)))
+                ApplyRule([&](SelectionGroup& g) { TickInFolder(g, *folder); });
+            return true;
+        case ID_SELECT_UNTICK_ALL: ApplyRule(UntickAll); return true;
+        case ID_SELECT_INVERT: ApplyRule(InvertTicks); return true;
+        case ID_SELECT_KEEP_FOLDER: AddKeptFolder(); return true;
+        case ID_SELECT_KEPT_FOLDERS: ShowKeptFolders(); return true;
         case ID_FILE_LANGUAGE: ChangeLanguage(); return true;
         case ID_FILE_EXIT:
             RunClosingSteps();
@@ -421,6 +488,10 @@ bool CVarnholtDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result) 
             return true;
         case kShowNotice:
             ShowNotice();
+            result = 0;
+            return true;
+        case kTickTurned:
+            TickTurned(reinterpret_cast<HTREEITEM>(w));
             result = 0;
             return true;
     }
@@ -591,6 +662,7 @@ void CVarnholtDlg::DeleteAllDuplicates() {
         OpenProgress();
         return static_cast<ProgressSink*>(&progress_);
     });
+    UpdateStatus();
     if (std::exchange(closeAfterSearch_, false)) {
         RunClosingSteps();
         EndWindow(closeResult_);
@@ -650,6 +722,8 @@ void CVarnholtDlg::StartSearch() {
     for (int id : kResultButtons) Item(id).Show(true);
     for (int id : {IDC_BROWSE, IDC_OPTIONS, IDC_FIND}) Item(id).Enable(true);
     results_.CollapseHeadings();
+    MarkKept();
+    UpdateStatus();
     resultsShown_ = true;
     if (settings_.maximizeOnResults) ShowWindow(hwnd(), SW_MAXIMIZE);
 
@@ -659,10 +733,131 @@ void CVarnholtDlg::StartSearch() {
     }
 }
 
+LRESULT CVarnholtDlg::OnNotify(NMHDR* header) {
+    if (header->idFrom != IDC_RESULTS_TREE) return 0;
+    // The control turns the box over after it told of the click or the key: the
+    // state is read once it did.
+    if (header->code == NM_CLICK) {
+        TVHITTESTINFO hit = {};
+        const DWORD at = GetMessagePos();
+        hit.pt = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+        ScreenToClient(header->hwndFrom, &hit.pt);
+        const HTREEITEM item = TreeView_HitTest(header->hwndFrom, &hit);
+        if (item && (hit.flags & TVHT_ONITEMSTATEICON)) PostMessageW(hwnd(), kTickTurned, reinterpret_cast<WPARAM>(item), 0);
+    } else if (header->code == TVN_KEYDOWN && reinterpret_cast<NMTVKEYDOWN*>(header)->wVKey == VK_SPACE) {
+        if (const HTREEITEM item = results_.Tree().GetSelection())
+            PostMessageW(hwnd(), kTickTurned, reinterpret_cast<WPARAM>(item), 0);
+    }
+    return 0;
+}
+
+bool CVarnholtDlg::IsKeptItem(HTREEITEM item) const {
+    return results_.Facts(item) && IsKept(results_.Text(item), settings_.keptFolders);
+}
+
+void CVarnholtDlg::TickTurned(HTREEITEM item) {
+    // A kept file takes no tick: the click is undone, and the status bar says why.
+    if (IsKeptItem(item) && results_.Tree().GetCheck(item)) {
+        results_.SetTicked(item, false);
+        return UpdateStatus(texts_.GetText(txt::kKeptFileClicked));
+    }
+    results_.NoteTick(item);
+    UpdateStatus();
+}
+
+void CVarnholtDlg::UpdateStatus(const std::wstring& note) {
+    std::wstring text = note;
+    if (text.empty()) {
+        text = texts_.GetText(txt::kTickedStatus);
+        for (auto [mark, value] : {std::pair{L"%1", CountText(results_.TickedCount())},
+                                   std::pair{L"%2", SizeText(results_.TickedBytes(), texts_)}})
+            if (size_t at = text.find(mark); at != std::wstring::npos) text.replace(at, 2, value);
+    }
+    SendMessageW(GetDlgItem(hwnd(), IDC_STATUS_BAR), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void CVarnholtDlg::ApplyRule(const std::function<void(SelectionGroup&)>& rule) {
+    if (!RequireResults()) return;
+    results_.SyncTicks();
+    {
+        // One drawing for the whole command; the search's facts, not the files, decide.
+        const ResultsTree::Batch batch(results_);
+        for (const auto& items : results_.Groups()) {
+            SelectionGroup group;
+            group.reserve(items.size());
+            for (HTREEITEM item : items) {
+                const FileFacts& facts = *results_.Facts(item);
+                group.push_back({results_.Text(item), facts.size, facts.lastWrite, IsKeptItem(item), results_.Ticked(item)});
+            }
+            rule(group);
+            for (size_t i = 0; i < items.size(); ++i)
+                if (group[i].ticked != results_.Ticked(items[i])) results_.SetTicked(items[i], group[i].ticked);
+        }
+    }
+    UpdateStatus();
+}
+
+void CVarnholtDlg::MarkKept() {
+    const ResultsTree::Batch batch(results_);
+    for (HTREEITEM item : results_.FileItems()) {
+        const bool kept = IsKeptItem(item);
+        results_.SetBold(item, kept);
+        if (kept) results_.SetTicked(item, false);
+    }
+}
+
+void CVarnholtDlg::AddKeptFolder() {
+    auto folder = fw::BrowseForFolder(texts_.GetText(txt::kBrowseKeepTitle));
+    if (!folder) return;
+    std::vector<std::wstring> folders = settings_.keptFolders;
+    folders.push_back(*folder);
+    SetKeptFolders(ParseKeptFolders(StoreKeptFolders(folders)));
+}
+
+void CVarnholtDlg::ShowKeptFolders() {
+    CKeptFolders dialog(settings_.keptFolders, texts_);
+    dialog.DoModal(hwnd());
+    if (dialog.folders != settings_.keptFolders) SetKeptFolders(dialog.folders);
+}
+
+void CVarnholtDlg::SetKeptFolders(const std::vector<std::wstring>& folders) {
+    // A list that cannot be stored would be gone at the next start: say why instead.
+    if (settingsProblem_) {
+        fw::ShowMessageBox(hwnd(), NoticeText(*settingsProblem_), texts_.GetText(txt::kMessageCaption),
+                           MB_OK | MB_ICONWARNING);
+        return;
+    }
+    EnsureKey(L"KeptFolders");
+    WriteValue(L"KeptFolders", StoreKeptFolders(folders));
+    settings_.keptFolders = folders;
+    results_.SyncTicks();
+    MarkKept();
+    UpdateStatus();
+}
+
+void CVarnholtDlg::EnsureKey(const std::wstring& key) {
+    // A configuration made from an older template lacks the keys added since;
+    // the template's own value comes with the key.
+    if (settingsFile_ != SettingsFile::Readable) return;
+    std::vector<std::wstring> lines = fw::ReadTextLines(store_.ConfigPath);
+    if (std::find(lines.begin(), lines.end(), key) != lines.end()) return;
+    PowerClass installed;
+    installed.ConfigPath = PowerClass::GetProgramFolder() + L"\\config.ini";
+    std::wstring value = L"---";
+    try {
+        value = installed.ReadConfigValue(key);
+    } catch (const fw::Error&) {
+    }
+    lines.push_back(key);
+    lines.push_back(value.empty() ? L"---" : value);
+    fw::WriteTextLines(store_.ConfigPath, lines);
+}
+
 ResultActions CVarnholtDlg::Actions() {
     // The folder for duplicate copies lies below the configuration's by default;
     // what it holds are the user's files.
-    return ResultActions(hwnd(), results_, texts_, ProtectedFolders::ForProgram(store_.DataFolder, StoredFolder(CopyPath())));
+    return ResultActions(hwnd(), results_, texts_, ProtectedFolders::ForProgram(store_.DataFolder, StoredFolder(CopyPath())),
+                         settings_.keptFolders);
 }
 
 ResultsWriter CVarnholtDlg::Writer() {
@@ -710,6 +905,13 @@ void CVarnholtDlg::ShowTreeMenu(HWND control, LPARAM at) {
     HMENU items = GetSubMenu(menu, 0);
     for (const auto& text : kContextTexts)
         fw::SetMenuText(items, static_cast<UINT>(text.id), false, texts_.GetText(text.number));
+    // The Select menu, after the file commands, as in the menu bar.
+    for (const auto& text : kMenuTexts)
+        if (text.id >= ID_SELECT_KEEP_FIRST && text.id <= ID_SELECT_KEPT_FOLDERS)
+            fw::SetMenuText(items, static_cast<UINT>(text.id), false, texts_.GetText(text.number));
+    constexpr int kContextSelect = 6;
+    fw::SetMenuText(items, kContextSelect, true, texts_.GetText(txt::kMenuSelect));
+    fw::SetMenuText(GetSubMenu(items, kContextSelect), 0, true, texts_.GetText(txt::kMenuKeeping));
     const std::vector<fw::Bitmap> pictures = fw::SetMenuPictures(hwnd(), menu, kContextPictures);
     TrackPopupMenu(items, TPM_CENTERALIGN, point.x, point.y, 0, hwnd(), nullptr);
     DestroyMenu(menu);

@@ -3,6 +3,7 @@
 // dispatches its menu and buttons, runs a search and saves what must persist
 // when it closes, however it closes.
 #include <array>
+#include <functional>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,6 +22,7 @@
 #include "varnholt/engine/Crc32.h"
 #include "varnholt/engine/DuplicateSearch.h"
 #include "varnholt/engine/SearchSettings.h"
+#include "varnholt/engine/Selection.h"
 
 class CVarnholtDlg : public fw::Dialog {
 public:
@@ -47,6 +49,7 @@ protected:
     void OnCancel() override;
     void OnDestroy() override;
     bool OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result) override;
+    LRESULT OnNotify(NMHDR* header) override;
     // The search itself, on the window's thread; tests put one that fails in its place.
     virtual void Search();
 
@@ -59,10 +62,22 @@ private:
     void PrepareCopyPath();
     void LoadOnce();
     void Layout();
+    int StatusBarHeight() const;
 
     void Browse();
     void AddFolder();
     void StartSearch();
+    // Ticks: the rules, the kept folders, and the count in the status bar.
+    void ApplyRule(const std::function<void(SelectionGroup&)>& rule);
+    bool IsKeptItem(HTREEITEM item) const;
+    void TickTurned(HTREEITEM item);
+    void MarkKept();
+    void AddKeptFolder();
+    void ShowKeptFolders();
+    void SetKeptFolders(const std::vector<std::wstring>& folders);
+    void EnsureKey(const std::wstring& key);
+    // The count and size of the ticked files, or `note` in their place.
+    void UpdateStatus(const std::wstring& note = {});
     void OpenProgress();
     void DeleteAllDuplicates();
     void Options();

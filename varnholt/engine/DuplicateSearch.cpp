@@ -7,6 +7,7 @@
 #include "common/TextSource.h"
 #include "varnholt/engine/ByteCompare.h"
 #include "varnholt/engine/SearchPaths.h"
+#include "varnholt/engine/Selection.h"
 #include "varnholt/engine/SearchSettings.h"
 #include "varnholt/engine/TextNumbers.h"
 #include "varnholt/engine/ThreadedSplit.h"
@@ -149,6 +150,10 @@ void DuplicateSearch::KeepShowable(int category, std::vector<Group>& groups, boo
 
 void DuplicateSearch::Place(int category, const Group& g, std::vector<PlacedGroup>& placed) {
     const auto& entries = files_.Lists()[category].entries;
+    // Nothing can be done with a group whose every member is kept: it is not listed.
+    if (!settings_.keptFolders.empty() &&
+        std::all_of(g.begin(), g.end(), [&](uint32_t m) { return IsKept(files_.Path(entries[m]), settings_.keptFolders); }))
+        return;
     PlacedGroup p;
     p.members = g;
     const ResultsSink::Item parent = categoryItems_[category];

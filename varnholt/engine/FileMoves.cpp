@@ -182,6 +182,30 @@ bool MoveIntoFolder(const std::wstring& source, const std::wstring& folder, cons
     return false;
 }
 
+LinkOutcome ReplaceByLink(const std::wstring& member, const FileFacts& facts, const std::wstring& keptCopy,
+                          const FileFacts& keptFacts) {
+    if (facts.volume != keptFacts.volume) return LinkOutcome::OtherVolume;
+    const DWORD attributes = GetFileAttributesW(fw::SystemPath(member).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return LinkOutcome::ReadOnly;
+    if (!IsAsSearched(member, facts) || !IsAsSearched(keptCopy, keptFacts)) return LinkOutcome::Changed;
+    if (!SameContent(member, keptCopy)) return LinkOutcome::NotEqual;
+    static int counter = 0;
+    const std::wstring temporary = JoinPath(FolderOf(member), L"." + NameOf(member) + L"." +
+                                                                  std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                                                  std::to_wstring(++counter) + L".link");
+    if (!CreateHardLinkW(fw::SystemPath(temporary).c_str(), fw::SystemPath(keptCopy).c_str(), nullptr)) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_NOT_SAME_DEVICE) return LinkOutcome::OtherVolume;
+        if (error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED) return LinkOutcome::NotSupported;
+        return LinkOutcome::Failed;
+    }
+    if (!MoveFileExW(fw::SystemPath(temporary).c_str(), fw::SystemPath(member).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileW(fw::SystemPath(temporary).c_str());
+        return LinkOutcome::Failed;
+    }
+    return LinkOutcome::Done;
+}
+
 bool RestoreListWriter::Create(const std::wstring& folder) {
     if (!FileFound(folder)) fw::CreateFolders(folder);
     SYSTEMTIME now;

@@ -28,6 +28,14 @@ using BeforeSourceGoes = std::function<bool(const std::wstring& name)>;
 // the source goes to the recycle bin. False when the file stayed where it was.
 bool MoveIntoFolder(const std::wstring& source, const std::wstring& folder, const BeforeSourceGoes& before = {});
 
+enum class LinkOutcome { Done, OtherVolume, NotSupported, ReadOnly, Changed, NotEqual, Failed };
+// Replaces `member` by a hard link to `keptCopy`, when both are still as the
+// search saw them, on one volume, and byte for byte equal now. The link is made
+// under a temporary name beside the member and renamed over it, so the name
+// holds the old file or the link at every moment; a failure leaves the member.
+LinkOutcome ReplaceByLink(const std::wstring& member, const FileFacts& facts, const std::wstring& keptCopy,
+                          const FileFacts& keptFacts);
+
 // One moved file as its restore list holds it.
 struct RestoreEntry {
     std::wstring original;  // where it came from

@@ -4,6 +4,7 @@
 
 #include "common/PowerClass.h"
 #include "common/TextSource.h"
+#include "varnholt/engine/Selection.h"
 #include "varnholt/engine/TextNumbers.h"
 #include "framework/Errors.h"
 
@@ -66,6 +67,7 @@ void LoadSearchSettings(SearchSettings& settings, PowerClass& store) {
     s.protectReadOnly = DigitAt(s, 33);
     s.sizeFilterValue = PowerClass::TextToInt(store.ReadConfigValue(L"OptionsSize"));
     s.namePattern = store.ReadConfigValue(L"OptionsName");
+    s.keptFolders = ParseKeptFolders(store.ReadConfigValue(L"KeptFolders"));
     // A hand-edited date that cannot be read must not stop the program: today
     // stands in, and the next save stores a valid date again.
     try {

@@ -37,6 +37,7 @@ struct SearchSettings {
     int64_t referenceDate = 0;        // "OptionsDate"
     std::array<std::wstring, 6> categoryValues;   // "Categories"
     std::vector<std::wstring> exceptions;          // the exception list file
+    std::vector<std::wstring> keptFolders;         // "KeptFolders": their files are never acted on
     std::array<uint64_t, 6> categoryBounds{};      // derived at each search start
     std::array<std::wstring, 6> categoryLabels;    // derived at each search start
 
