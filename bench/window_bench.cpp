@@ -129,6 +129,11 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::printf("find to results, best  %8.2f s, the search alone %.2f s: %.2f times\n", best, bestAlone,
                 best / bestAlone);
+    for (const auto& [name, command] : {std::pair{"keep the newest", ID_SELECT_KEEP_NEWEST},
+                                        std::pair{"keep the shortest path", ID_SELECT_KEEP_SHORTEST},
+                                        std::pair{"invert", ID_SELECT_INVERT}, std::pair{"untick all", ID_SELECT_UNTICK_ALL},
+                                        std::pair{"keep the first", ID_SELECT_KEEP_FIRST}})
+        Measure(name, window.hwnd(), command);
     Measure("save", window.hwnd(), IDC_SAVE_RESULTS);
     Measure("edit", window.hwnd(), IDC_EDIT_RESULTS);
     Measure("print", window.hwnd(), ID_FILE_PRINT_RESULTS);

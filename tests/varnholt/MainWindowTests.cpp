@@ -537,6 +537,79 @@ TEST(MainWindowSearch, FillsTheTreeAndShowsTheResultControls) {
     EXPECT_EQ(ReadTree(tree).size(), 7u);
 }
 
+// The Select menu as a user reaches it: each rule leaves one member of each
+// group unticked, the right one, in one drawing; the status bar counts what is
+// ticked; a kept folder's file takes no tick and no rule ticks it.
+TEST(MainWindowSearch, SelectionRulesKeptFoldersAndTheStatusBar) {
+    Installation installation;
+    TempDir data;
+    for (const wchar_t* sub : {L"old", L"new", L"deep", L"deep\\er"}) CreateDirectoryW((data / sub).c_str(), nullptr);
+    const std::wstring oldFile = data.Write(L"old\\same.txt", "same"), newFile = data.Write(L"new\\same.txt", "same");
+    const std::wstring deepFile = data.Write(L"deep\\er\\same.txt", "same");
+    const FILETIME older = UtcFileTime(2020, 1, 1), newer = UtcFileTime(2024, 1, 1);
+    SetFileTimes(oldFile, &older, nullptr);
+    SetFileTimes(newFile, &newer, nullptr);
+    SetFileTimes(deepFile, &older, nullptr);
+    MainWindow window;
+    SetDlgItemTextW(window.hwnd(), IDC_SEARCH_PATH, data.path().c_str());
+    window.Command(IDC_FIND);
+    fw::TreeView tree(GetDlgItem(window.hwnd(), IDC_RESULTS_TREE));
+    std::map<std::wstring, HTREEITEM> items;
+    for (HTREEITEM heading = tree.GetRoot(); heading; heading = tree.GetNextSibling(heading))
+        for (HTREEITEM group = tree.GetChild(heading); group; group = tree.GetNextSibling(group))
+            for (HTREEITEM file = tree.GetChild(group); file; file = tree.GetNextSibling(file))
+                items[tree.GetItemText(file)] = file;
+    ASSERT_EQ(items.size(), 3u);
+    auto unticked = [&] {
+        std::vector<std::wstring> paths;
+        for (const auto& [path, item] : items)
+            if (!tree.GetCheck(item)) paths.push_back(path);
+        return paths;
+    };
+    auto status = [&] {
+        wchar_t text[256] = {};
+        SendMessageW(GetDlgItem(window.hwnd(), IDC_STATUS_BAR), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+        return std::wstring(text);
+    };
+    std::optional<std::wstring> chosen;
+    fw::hooks::browseForFolder = [&](const std::wstring&) { return chosen; };
+    const std::pair<int, std::wstring> rules[] = {
+        // Oldest: two of the same age, the first of them in walk order stays.
+        {ID_SELECT_KEEP_NEWEST, newFile}, {ID_SELECT_KEEP_OLDEST, L""},
+        {ID_SELECT_KEEP_SHORTEST, newFile}, {ID_SELECT_KEEP_IN_FOLDER, deepFile}};
+    chosen = data / L"deep";
+    for (const auto& [command, stays] : rules) {
+        window.Command(command);
+        const auto left = unticked();
+        ASSERT_EQ(left.size(), 1u) << command;
+        if (!stays.empty()) {
+            EXPECT_EQ(left[0], stays) << command;
+        }
+        // Two of three ticked, four bytes each.
+        EXPECT_EQ(status(), L"EN1365 2 8 " + Installation::Text(L"[1033]", txt::SizeUnit(0))) << command;
+    }
+    window.Command(ID_SELECT_UNTICK_ALL);
+    EXPECT_EQ(unticked().size(), 3u);
+    window.Command(ID_SELECT_INVERT);
+    EXPECT_EQ(unticked().size(), 1u);
+
+    // A kept folder: shown bold, never ticked by a rule, and a tick by hand is undone with the reason.
+    chosen = data / L"new";
+    window.Command(ID_SELECT_KEEP_FOLDER);
+    EXPECT_EQ(installation.ConfigValue(L"KeptFolders"), data / L"new");
+    EXPECT_TRUE(SendMessageW(tree.hwnd(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(items[newFile]), TVIS_BOLD) & TVIS_BOLD);
+    window.Command(ID_SELECT_KEEP_FIRST);
+    EXPECT_FALSE(tree.GetCheck(items[newFile]));
+    tree.SelectItem(items[newFile]);
+    SetFocus(tree.hwnd());
+    SendMessageW(tree.hwnd(), WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageW(tree.hwnd(), WM_KEYUP, VK_SPACE, 0);
+    Flush();
+    EXPECT_FALSE(tree.GetCheck(items[newFile]));
+    EXPECT_EQ(status(), L"EN" + std::to_wstring(txt::kKeptFileClicked));
+    fw::hooks::browseForFolder = nullptr;
+}
+
 namespace {
 HTREEITEM selectedWhileOpen = nullptr;
 HWND treeWindow = nullptr;

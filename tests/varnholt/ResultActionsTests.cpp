@@ -378,6 +378,89 @@ TEST(ResultActions, KeptResultsFollowTheTreeAndCancelStopsTheMoves) {
     EXPECT_EQ(progress.status, Said(txt::kMovingFiles));
 }
 
+// One answer serves every ticked file, but a group of which every copy would
+// go is asked for on its own first, No its default; kept files never go.
+TEST(ResultActions, OneAnswerForAllNeverTakesTheLastCopy) {
+    for (bool wipe : {false, true})
+        for (int lastCopy : {IDNO, IDYES}) {
+            SCOPED_TRACE(testing::Message() << (wipe ? "wipe" : "delete") << ", last copy " << lastCopy);
+            TempDir dir;
+            for (const wchar_t* sub : {L"a", L"b", L"kept"}) CreateDirectoryW((dir / sub).c_str(), nullptr);
+            const std::vector<std::wstring> a = {dir.Write(L"a\\1.txt", "aaaa"), dir.Write(L"a\\2.txt", "aaaa"),
+                                                 dir.Write(L"a\\3.txt", "aaaa")};
+            const std::wstring b1 = dir.Write(L"b\\1.bin", std::string(2000, 'b'));
+            const std::wstring b2 = dir.Write(L"b\\2.bin", std::string(2000, 'b'));
+            const std::wstring kept = dir.Write(L"kept\\3.bin", std::string(2000, 'b'));
+            Results results(dir.path(), L"01000010");
+            ResultActions actions(nullptr, results.tree, results.texts, {}, {dir / L"kept"});
+            for (const auto& f : a) results.Tick(f);
+            for (const auto& f : {b1, b2, kept}) results.Tick(f);
+            results.Select(b1);
+            MessageBoxRecorder boxes(IDYES, true);
+            boxes.answerFor = [&](const std::wstring& text) -> std::optional<fw::Answer> {
+                if (text.starts_with(Said(txt::kLastCopyQuestion))) return fw::Answer{lastCopy, false};
+                return std::nullopt;
+            };
+            if (wipe) actions.WipeChecked(false);
+            else actions.DeleteChecked(false, false);
+            // The group of a: its own question, No as default; then one question for the rest.
+            ASSERT_GE(boxes.asked.size(), 3u);
+            EXPECT_EQ(boxes.asked[0].text, Said(txt::kLastCopyQuestion));
+            EXPECT_EQ(boxes.asked[0].type & MB_DEFBUTTON2, static_cast<UINT>(MB_DEFBUTTON2));
+            EXPECT_TRUE(boxes.asked[1].text.starts_with(Said(wipe ? txt::kConfirmWipe : txt::kConfirmDelete)));
+            EXPECT_EQ(boxes.asked[1].forAllText, Said(txt::kSameForAll));
+            EXPECT_TRUE(boxes.asked[2].text.starts_with(Said(txt::kRemovedCounts))) << Narrow(boxes.asked[2].text);
+            EXPECT_EQ(Exists(a[0]), lastCopy == IDNO);
+            EXPECT_FALSE(Exists(a[1]) || Exists(a[2]) || Exists(b1) || Exists(b2));
+            EXPECT_EQ(ReadBytes(kept), std::string(2000, 'b'));
+        }
+}
+
+// A ticked member becomes a link to the group's first unticked member, when it
+// is unchanged, on the same volume and still equal; a failure between making
+// the link and the rename leaves the member as it was.
+TEST(ResultActions, LinksReplaceTickedCopiesAndLeaveTheRest) {
+    TempDir dir;
+    const std::wstring content(5000, 'k');
+    const std::wstring keeper = dir.Write(L"a-kept.bin", std::string(content.begin(), content.end()));
+    const std::wstring linked = dir.Write(L"b-linked.bin", std::string(content.begin(), content.end()));
+    const std::wstring changed = dir.Write(L"c-changed.bin", std::string(content.begin(), content.end()));
+    const std::wstring held = dir.Write(L"d-held.bin", std::string(content.begin(), content.end()));
+    Results results(dir.path(), L"01000010");
+    for (const auto& f : {linked, changed, held}) results.Tick(f);
+    ChangeInPlace(changed);
+    // Open without sharing its deletion: the rename over it fails.
+    HANDLE hold = CreateFileW(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+    MessageBoxRecorder boxes;
+    results.actions().LinkTicked();
+    CloseHandle(hold);
+    auto id = [](const std::wstring& path) {
+        BY_HANDLE_FILE_INFORMATION info = {};
+        HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        GetFileInformationByHandle(h, &info);
+        CloseHandle(h);
+        return (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    };
+    EXPECT_EQ(id(linked), id(keeper));
+    EXPECT_EQ(ReadBytes(linked), ReadBytes(keeper));
+    EXPECT_NE(id(changed), id(keeper));
+    EXPECT_EQ(ReadBytes(changed), std::string(5000, 'x'));
+    EXPECT_NE(id(held), id(keeper));
+    EXPECT_EQ(ReadBytes(held), std::string(content.begin(), content.end()));
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    const std::wstring report = boxes.asked[0].text;
+    EXPECT_TRUE(report.starts_with(Said(txt::kLinkCounts)));
+    EXPECT_NE(report.find(changed + L" (" + Said(txt::kLinkChanged) + L")"), std::wstring::npos);
+    EXPECT_NE(report.find(held + L" (" + Said(txt::kLinkFailed) + L")"), std::wstring::npos);
+    EXPECT_TRUE(results.Listed(Said(txt::kLinkedEntry)));
+    // No temporary link is left beside the member.
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((dir / L"*.link").c_str(), &found);
+    EXPECT_EQ(find, INVALID_HANDLE_VALUE);
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+}
+
 // Across volumes the file is copied, compared and only then removed. A second
 // file system is found below Z:\dev\shm where the machine has one.
 TEST(ResultActions, MoveAcrossVolumesKeepsTheBytes) {

@@ -291,7 +291,7 @@ void ResultActions::DeleteAllDuplicates(const std::wstring& copyPath,
             }
         }
         const FileFacts& facts = *tree_.Facts(item);
-        if (protected_.Covers(path)) {
+        if (protected_.Covers(path) || IsKept(path, kept_)) {
             protectedFiles.push_back(path);
             continue;
         }
