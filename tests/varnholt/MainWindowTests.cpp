@@ -590,6 +590,7 @@ TEST(MainWindowSearch, SelectionRulesKeptFoldersAndTheStatusBar) {
     }
     window.Command(ID_SELECT_UNTICK_ALL);
     EXPECT_EQ(unticked().size(), 3u);
+    EXPECT_EQ(status(), L"EN1365 0 0 " + Installation::Text(L"[1033]", txt::SizeUnit(0)));
     window.Command(ID_SELECT_INVERT);
     EXPECT_EQ(unticked().size(), 1u);
 

@@ -11,6 +11,7 @@ std::wstring CountText(uint64_t count) {
     GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8);
     GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STHOUSAND, thousands, 8);
     NUMBERFMTW format = {};
+    format.LeadingZero = 1;  // else 0 reads as nothing
     format.Grouping = 3;
     format.lpDecimalSep = decimal;
     format.lpThousandSep = thousands;
