@@ -13,6 +13,7 @@
 #include "framework/Ui.h"
 #include "tests/engine/EngineTestSupport.h"
 #include "tests/support/TestSupport.h"
+#include "varnholt/app/Figures.h"
 #include "varnholt/app/ResultActions.h"
 #include "varnholt/app/ResultsTree.h"
 #include "varnholt/app/ResultsWriter.h"
@@ -25,6 +26,16 @@ using namespace testing_support;
 namespace {
 
 std::wstring Said(int number) { return NumberTexts().GetText(number); }
+
+// Texts whose marks show what was put in: "<1385> 4|3.9 KB|0".
+struct MarkedTexts : NumberTexts {
+    std::wstring GetText(int number) const override {
+        for (int marked : {txt::kLastCopyQuestion, txt::kSameForAll, txt::kRemovedCounts, txt::kLinkCounts})
+            if (number == marked) return NumberTexts::GetText(number) + L" %1|%2|%3";
+        return NumberTexts::GetText(number);
+    }
+};
+std::wstring Marked(int number, const std::wstring& values) { return Said(number) + L" " + values; }
 
 // A tree control with check boxes in a window of its own, filled by a search of a folder.
 class Results {
@@ -392,7 +403,8 @@ TEST(ResultActions, OneAnswerForAllNeverTakesTheLastCopy) {
             const std::wstring b2 = dir.Write(L"b\\2.bin", std::string(2000, 'b'));
             const std::wstring kept = dir.Write(L"kept\\3.bin", std::string(2000, 'b'));
             Results results(dir.path(), L"01000010");
-            ResultActions actions(nullptr, results.tree, results.texts, {}, {dir / L"kept"});
+            const MarkedTexts texts;
+            ResultActions actions(nullptr, results.tree, texts, {}, {dir / L"kept"});
             for (const auto& f : a) results.Tick(f);
             for (const auto& f : {b1, b2, kept}) results.Tick(f);
             results.Select(b1);
@@ -404,16 +416,33 @@ TEST(ResultActions, OneAnswerForAllNeverTakesTheLastCopy) {
             if (wipe) actions.WipeChecked(false);
             else actions.DeleteChecked(false, false);
             // The group of a: its own question, No as default; then one question for the rest.
+            // The others and their size: four bytes for each file of a, 2000 for each of b.
+            const size_t going = lastCopy == IDYES ? 5 : 4;
+            const uint64_t bytes = 4 * (going - 2) + 4000;
             ASSERT_GE(boxes.asked.size(), 3u);
-            EXPECT_EQ(boxes.asked[0].text, Said(txt::kLastCopyQuestion));
+            EXPECT_EQ(boxes.asked[0].text, Marked(txt::kLastCopyQuestion, L"3|1.txt|%3"));
             EXPECT_EQ(boxes.asked[0].type & MB_DEFBUTTON2, static_cast<UINT>(MB_DEFBUTTON2));
             EXPECT_TRUE(boxes.asked[1].text.starts_with(Said(wipe ? txt::kConfirmWipe : txt::kConfirmDelete)));
-            EXPECT_EQ(boxes.asked[1].forAllText, Said(txt::kSameForAll));
-            EXPECT_TRUE(boxes.asked[2].text.starts_with(Said(txt::kRemovedCounts))) << Narrow(boxes.asked[2].text);
+            EXPECT_EQ(boxes.asked[1].forAllText,
+                      Marked(txt::kSameForAll, std::to_wstring(going - 1) + L"|" + SizeText(bytes - 4, texts) + L"|%3"));
+            EXPECT_TRUE(boxes.asked[2].text.starts_with(Marked(
+                txt::kRemovedCounts, std::to_wstring(going) + L"|" + SizeText(bytes, texts) + L"|0")))
+                << Narrow(boxes.asked[2].text);
             EXPECT_EQ(Exists(a[0]), lastCopy == IDNO);
             EXPECT_FALSE(Exists(a[1]) || Exists(a[2]) || Exists(b1) || Exists(b2));
             EXPECT_EQ(ReadBytes(kept), std::string(2000, 'b'));
         }
+    // No for all: nothing goes, and the summary counts the files as left.
+    TempDir dir;
+    const std::wstring a = dir.Write(L"a.txt", "aaaa"), b = dir.Write(L"b.txt", "aaaa"), c = dir.Write(L"c.txt", "aaaa");
+    Results results(dir.path(), L"01000010");
+    const MarkedTexts texts;
+    results.Tick(b), results.Tick(c), results.Select(b);
+    MessageBoxRecorder boxes(IDNO, true);
+    ResultActions(nullptr, results.tree, texts, {}).DeleteChecked(false, false);
+    ASSERT_EQ(boxes.asked.size(), 2u);
+    EXPECT_EQ(boxes.asked[1].text, Marked(txt::kRemovedCounts, L"0|" + SizeText(0, texts) + L"|2"));
+    EXPECT_TRUE(Exists(a) && Exists(b) && Exists(c));
 }
 
 // A ticked member becomes a link to the group's first unticked member, when it
@@ -433,7 +462,8 @@ TEST(ResultActions, LinksReplaceTickedCopiesAndLeaveTheRest) {
     HANDLE hold = CreateFileW(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(hold, INVALID_HANDLE_VALUE);
     MessageBoxRecorder boxes;
-    results.actions().LinkTicked();
+    const MarkedTexts texts;
+    ResultActions(nullptr, results.tree, texts, {}).LinkTicked();
     CloseHandle(hold);
     auto id = [](const std::wstring& path) {
         BY_HANDLE_FILE_INFORMATION info = {};
@@ -450,7 +480,7 @@ TEST(ResultActions, LinksReplaceTickedCopiesAndLeaveTheRest) {
     EXPECT_EQ(ReadBytes(held), std::string(content.begin(), content.end()));
     ASSERT_EQ(boxes.asked.size(), 1u);
     const std::wstring report = boxes.asked[0].text;
-    EXPECT_TRUE(report.starts_with(Said(txt::kLinkCounts)));
+    EXPECT_TRUE(report.starts_with(Marked(txt::kLinkCounts, L"1|" + SizeText(5000, texts) + L"|2")));
     EXPECT_NE(report.find(changed + L" (" + Said(txt::kLinkChanged) + L")"), std::wstring::npos);
     EXPECT_NE(report.find(held + L" (" + Said(txt::kLinkFailed) + L")"), std::wstring::npos);
     EXPECT_TRUE(results.Listed(Said(txt::kLinkedEntry)));

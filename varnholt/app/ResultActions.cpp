@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -41,6 +42,22 @@ std::wstring Fill(std::wstring text, size_t first, size_t second, const std::wst
         if (size_t at = text.find(mark); at != std::wstring::npos)
             text.replace(at, 2, mark[1] == L'1' && !path.empty() ? path : std::to_wstring(value));
     return text;
+}
+
+// The marks %1, %2, ... each replaced once by its value, in one pass, so that a
+// value never reads as a mark.
+std::wstring Filled(const std::wstring& text, std::initializer_list<std::wstring> values) {
+    std::wstring out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const size_t n = i + 1 < text.size() && text[i] == L'%' ? text[i + 1] - L'1' : values.size();
+        if (n < values.size()) {
+            out += values.begin()[n];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -125,9 +142,8 @@ void ResultActions::RemoveChecked(Removal removal, bool toRecycleBin, bool prote
         // The last copy of a content never goes with a bulk answer: every
         // member ticked is a question of its own, No its default.
         if (!members.empty() && members.size() == group.size()) {
-            std::wstring question = Fill(texts_.GetText(txt::kLastCopyQuestion), group.size(), 0);
-            if (size_t at = question.find(L"%2"); at != std::wstring::npos)
-                question.replace(at, 2, NameOf(tree_.Text(group.front())));
+            const std::wstring question = Filled(texts_.GetText(txt::kLastCopyQuestion),
+                                                 {CountText(group.size()), NameOf(tree_.Text(group.front()))});
             if (fw::AskYesNo(owner_, question, texts_.GetText(txt::kMessageCaption), {}, true).button != IDYES) {
                 tree_.SetTicked(members.front(), false);
                 members.erase(members.begin());
@@ -147,6 +163,7 @@ void ResultActions::RemoveChecked(Removal removal, bool toRecycleBin, bool prote
     size_t removed = 0;
     uint64_t freed = 0;
     std::vector<std::wstring> left;
+    size_t declined = 0;
     for (size_t i = 0; i < ticked.size(); ++i) {
         const HTREEITEM item = ticked[i];
         const std::wstring path = tree_.Text(item);
@@ -156,16 +173,16 @@ void ResultActions::RemoveChecked(Removal removal, bool toRecycleBin, bool prote
         if (!forAll) {
             const size_t others = ticked.size() - i - 1;
             std::wstring same;
-            if (others > 0) {
-                same = Fill(texts_.GetText(txt::kSameForAll), others, 0);
-                if (size_t at = same.find(L"%2"); at != std::wstring::npos) same.replace(at, 2, SizeText(tickedBytes, texts_));
-            }
+            if (others > 0) same = Filled(texts_.GetText(txt::kSameForAll), {CountText(others), SizeText(tickedBytes, texts_)});
             const fw::Answer given =
                 fw::AskYesNo(owner_, texts_.GetText(question) + L"\n\n" + path, texts_.GetText(txt::kMessageCaption), same, false);
             answer = given.button;
             if (given.forAll) forAll = answer;
         }
-        if (answer != IDYES) continue;
+        if (answer != IDYES) {
+            ++declined;
+            continue;
+        }
         // A file that stays keeps its item: unticked, it is not taken from the list below.
         // With one answer for all, what stayed is named once at the end instead.
         auto keep = [&](int textNumber) {
@@ -198,10 +215,9 @@ void ResultActions::RemoveChecked(Removal removal, bool toRecycleBin, bool prote
     }
     std::wstring report;
     if (forAll) {
-        report = Fill(texts_.GetText(txt::kRemovedCounts), removed, left.size());
-        if (size_t at = report.find(L"%2"); at != std::wstring::npos) report.replace(at, 2, SizeText(freed, texts_));
-        // %3: what stayed, the first of them named.
-        if (size_t at = report.find(L"%3"); at != std::wstring::npos) report.replace(at, 2, std::to_wstring(left.size()));
+        // What stayed, declined or not, counted; what could not be removed named.
+        report = Filled(texts_.GetText(txt::kRemovedCounts),
+                        {CountText(removed), SizeText(freed, texts_), CountText(left.size() + declined)});
         for (size_t i = 0; i < left.size() && i < kNamedStayed; ++i) report += L"\n" + left[i];
         if (left.size() > kNamedStayed) report += L"\n...";
     }
@@ -248,9 +264,7 @@ void ResultActions::LinkTicked() const {
         const ResultsTree::Batch batch(tree_);
         for (HTREEITEM item : done) tree_.SetItemText(item, texts_.GetText(txt::kLinkedEntry));
     }
-    std::wstring report = Fill(texts_.GetText(txt::kLinkCounts), linked, 0);
-    if (size_t at = report.find(L"%2"); at != std::wstring::npos) report.replace(at, 2, SizeText(freed, texts_));
-    if (size_t at = report.find(L"%3"); at != std::wstring::npos) report.replace(at, 2, std::to_wstring(left.size()));
+    std::wstring report = Filled(texts_.GetText(txt::kLinkCounts), {CountText(linked), SizeText(freed, texts_), CountText(left.size())});
     for (size_t i = 0; i < left.size() && i < kNamedStayed; ++i) report += L"\n" + left[i];
     if (left.size() > kNamedStayed) report += L"\n...";
     Say(report);
