@@ -811,7 +811,7 @@ TEXTS = {
     1420: ("not equal to the kept copy now", "jetzt nicht gleich der behaltenen Kopie",
            "n'est plus égal à la copie gardée", "ya no es igual a la copia conservada",
            "nu niet gelijk aan de bewaarde kopie", "agora diferente da cópia guardada"),
-    1425: ("no kept copy in its group", "keine behaltene Kopie in seiner Gruppe", "pas de copie gardée dans son groupe",
+    1425: ("no kept copy in its group", "keine behaltene Kopie in ihrer Gruppe", "pas de copie gardée dans son groupe",
            "ninguna copia conservada en su grupo", "geen bewaarde kopie in zijn groep",
            "nenhuma cópia guardada no seu grupo"),
     1430: ("could not be replaced", "konnte nicht ersetzt werden", "n'a pas pu être remplacé", "no se pudo reemplazar",
@@ -839,6 +839,9 @@ TEXTS = {
            "Kies de map waarvan de bestanden worden aangevinkt", "Escolha a pasta cujos arquivos são marcados"),
     1470: ("protected", "geschützt", "protégé", "protegido", "beschermd", "protegido"),
     1475: ("kept", "behalten", "gardé", "conservado", "bewaard", "guardado"),
+    1480: ("Left: in kept folders: %1", "Belassen: in behaltenen Ordnern: %1", "Laissés : dans des dossiers gardés : %1",
+           "Dejados: en carpetas conservadas: %1", "Gelaten: in bewaarde mappen: %1",
+           "Deixados: em pastas guardadas: %1"),
 }
 
 
@@ -906,7 +909,7 @@ NAMES = {
     1405: "LinkNotSupported", 1410: "LinkReadOnly", 1415: "LinkChanged", 1420: "LinkNotEqual",
     1425: "LinkNoKeptCopy", 1430: "LinkFailed", 1435: "KeptFoldersCaption", 1440: "KeptFoldersPrompt",
     1445: "KeptFoldersRemove", 1450: "KeptFoldersClose", 1455: "BrowseKeepTitle", 1460: "BrowseKeepInTitle",
-    1465: "BrowseTickInTitle", 1470: "LinkProtected", 1475: "LinkKept",
+    1465: "BrowseTickInTitle", 1470: "LinkProtected", 1475: "LinkKept", 1480: "KeptLeft",
 }
 add_error_texts(TEXTS, NAMES, 1150, 5)
 

@@ -428,6 +428,9 @@ TEST(ResultActions, OneAnswerForAllNeverTakesTheLastCopy) {
             EXPECT_TRUE(boxes.asked[2].text.starts_with(Marked(
                 txt::kRemovedCounts, std::to_wstring(going) + L"|" + SizeText(bytes, texts) + L"|0")))
                 << Narrow(boxes.asked[2].text);
+            // The kept file is said to be left for that reason, not as protected.
+            EXPECT_NE(boxes.asked[2].text.find(Said(txt::kKeptLeft) + L"\n" + kept), std::wstring::npos);
+            EXPECT_EQ(boxes.asked[2].text.find(Said(txt::kProtectedLeft)), std::wstring::npos);
             EXPECT_EQ(Exists(a[0]), lastCopy == IDNO);
             EXPECT_FALSE(Exists(a[1]) || Exists(a[2]) || Exists(b1) || Exists(b2));
             EXPECT_EQ(ReadBytes(kept), std::string(2000, 'b'));

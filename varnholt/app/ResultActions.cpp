@@ -68,11 +68,20 @@ int ResultActions::Say(const std::wstring& text, UINT type) const {
     return fw::ShowMessageBox(owner_, text, texts_.GetText(txt::kMessageCaption), type);
 }
 
-std::wstring ResultActions::ProtectedReport(const std::vector<std::wstring>& paths) const {
-    std::wstring report = Fill(texts_.GetText(txt::kProtectedLeft), paths.size(), 0);
-    for (size_t i = 0; i < paths.size() && i < kNamedStayed; ++i) report += L"\n" + paths[i];
-    if (paths.size() > kNamedStayed) report += L"\n...";
+std::wstring ResultActions::LeftReport(const LeftFiles& left) const {
+    std::wstring report;
+    for (const auto& [textNumber, paths] : {std::pair{txt::kProtectedLeft, &left.protectedFiles},
+                                            std::pair{txt::kKeptLeft, &left.keptFiles}}) {
+        if (paths->empty()) continue;
+        report += (report.empty() ? L"" : L"\n\n") + Fill(texts_.GetText(textNumber), paths->size(), 0);
+        for (size_t i = 0; i < paths->size() && i < kNamedStayed; ++i) report += L"\n" + (*paths)[i];
+        if (paths->size() > kNamedStayed) report += L"\n...";
+    }
     return report;
+}
+
+void ResultActions::LeftFiles::Add(const std::wstring& path, bool kept) {
+    (kept ? keptFiles : protectedFiles).push_back(path);
 }
 
 HTREEITEM ResultActions::SelectedFile() const {
@@ -124,7 +133,7 @@ void ResultActions::RemoveChecked(Removal removal, bool toRecycleBin, bool prote
 
     // What would go, group by group; files of the program, its settings or
     // Windows and kept files are listed and never touched.
-    std::vector<std::wstring> protectedFiles;
+    LeftFiles passedOver;
     std::vector<std::vector<HTREEITEM>> going;
     for (const auto& group : tree_.Groups()) {
         auto& members = going.emplace_back();
@@ -132,9 +141,9 @@ void ResultActions::RemoveChecked(Removal removal, bool toRecycleBin, bool prote
             if (!tree_.Ticked(item)) continue;
             const std::wstring& path = tree_.Text(item);
             if (protectReadOnly && PowerClass::IsReadOnlyOrMissing(path)) continue;
-            if (protected_.Covers(path) || IsKept(path, kept_)) {
+            if (const bool kept = IsKept(path, kept_); kept || protected_.Covers(path)) {
                 tree_.SetTicked(item, false);
-                protectedFiles.push_back(path);
+                passedOver.Add(path, kept);
                 continue;
             }
             members.push_back(item);
@@ -221,7 +230,7 @@ void ResultActions::RemoveChecked(Removal removal, bool toRecycleBin, bool prote
         for (size_t i = 0; i < left.size() && i < kNamedStayed; ++i) report += L"\n" + left[i];
         if (left.size() > kNamedStayed) report += L"\n...";
     }
-    if (!protectedFiles.empty()) report += (report.empty() ? L"" : L"\n\n") + ProtectedReport(protectedFiles);
+    if (!passedOver.empty()) report += (report.empty() ? L"" : L"\n\n") + LeftReport(passedOver);
     if (!report.empty()) Say(report);
 }
 
@@ -288,7 +297,8 @@ void ResultActions::DeleteAllDuplicates(const std::wstring& copyPath,
         progress->SetBarRange(0, static_cast<int>(std::min<size_t>(items.size(), INT_MAX)));
     }
     std::vector<HTREEITEM> movedItems;
-    std::vector<std::wstring> stayed, protectedFiles;
+    std::vector<std::wstring> stayed;
+    LeftFiles passedOver;
     for (size_t i = 0; i < items.size(); ++i) {
         const HTREEITEM item = items[i];
         const std::wstring path = tree_.Text(item);
@@ -305,8 +315,8 @@ void ResultActions::DeleteAllDuplicates(const std::wstring& copyPath,
             }
         }
         const FileFacts& facts = *tree_.Facts(item);
-        if (protected_.Covers(path) || IsKept(path, kept_)) {
-            protectedFiles.push_back(path);
+        if (const bool kept = IsKept(path, kept_); kept || protected_.Covers(path)) {
+            passedOver.Add(path, kept);
             continue;
         }
         auto record = [&](const std::wstring& name) {
@@ -323,12 +333,12 @@ void ResultActions::DeleteAllDuplicates(const std::wstring& copyPath,
         for (HTREEITEM item : movedItems) tree_.SetItemText(item, texts_.GetText(txt::kMovedEntry));
     }
     const size_t moved = movedItems.size();
-    std::wstring report = texts_.GetText(stayed.empty() ? txt::kAllMoved : txt::kMoveIncomplete) + L"\n\n" +
+    std::wstring report = texts_.GetText(stayed.empty() && passedOver.empty() ? txt::kAllMoved : txt::kMoveIncomplete) + L"\n\n" +
                           texts_.GetText(txt::kMovedToFolder) + L"\n\n" + target + L"\n\n" +
                           Fill(texts_.GetText(txt::kMoveCounts), moved, stayed.size());
     for (size_t i = 0; i < stayed.size() && i < kNamedStayed; ++i) report += L"\n" + stayed[i];
     if (stayed.size() > kNamedStayed) report += L"\n...";
-    if (!protectedFiles.empty()) report += L"\n\n" + ProtectedReport(protectedFiles);
+    if (!passedOver.empty()) report += L"\n\n" + LeftReport(passedOver);
     Say(report);
 }
 

@@ -50,8 +50,15 @@ private:
     HTREEITEM SelectedFile() const;
     int Say(int textNumber, UINT type = MB_OK) const;
     int Say(const std::wstring& text, UINT type = MB_OK) const;
-    // "Left: protected" with the count and the first of the files.
-    std::wstring ProtectedReport(const std::vector<std::wstring>& paths) const;
+    // Files passed over because Varnholt never touches them or they lie in a
+    // kept folder, each kind said with its own reason.
+    struct LeftFiles {
+        std::vector<std::wstring> protectedFiles, keptFiles;
+        void Add(const std::wstring& path, bool kept);
+        bool empty() const { return protectedFiles.empty() && keptFiles.empty(); }
+    };
+    // "Left: protected", "Left: in kept folders", each with its count and first files.
+    std::wstring LeftReport(const LeftFiles& left) const;
 
     HWND owner_;
     ResultsTree& tree_;

@@ -242,6 +242,7 @@ inline constexpr int kBrowseKeepInTitle = 1460;  // Choose the folder whose file
 inline constexpr int kBrowseTickInTitle = 1465;  // Choose the folder whose files are ticked
 inline constexpr int kLinkProtected = 1470;  // protected
 inline constexpr int kLinkKept = 1475;  // kept
+inline constexpr int kKeptLeft = 1480;  // Left: in kept folders: %1
 
 // Entries 120 to 150 in steps of 5, by category c, 0 to 6.
 constexpr int ComparingCategory(int c) { return kComparingCategory1 + 5 * c; }
