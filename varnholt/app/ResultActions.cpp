@@ -15,6 +15,7 @@
 #include "framework/Paths.h"
 #include "framework/Ui.h"
 #include "varnholt/app/Figures.h"
+#include "varnholt/engine/GroupActions.h"
 #include "varnholt/engine/Selection.h"
 #include "varnholt/engine/TextNumbers.h"
 
@@ -234,39 +235,48 @@ void ResultActions::RemoveChecked(Removal removal, bool toRecycleBin, bool prote
     if (!report.empty()) Say(report);
 }
 
+namespace {
+
+int LinkReason(ActOutcome outcome) {
+    switch (outcome) {
+        case ActOutcome::Kept: return txt::kLinkKept;
+        case ActOutcome::Protected: return txt::kLinkProtected;
+        case ActOutcome::NoKeptCopy: return txt::kLinkNoKeptCopy;
+        case ActOutcome::OtherVolume: return txt::kLinkOtherVolume;
+        case ActOutcome::NotSupported: return txt::kLinkNotSupported;
+        case ActOutcome::ReadOnly: return txt::kLinkReadOnly;
+        case ActOutcome::NotEqual: return txt::kLinkNotEqual;
+        case ActOutcome::KeptCopyChanged:
+        case ActOutcome::Changed:
+        case ActOutcome::Gone: return txt::kLinkChanged;
+        default: return txt::kLinkFailed;
+    }
+}
+
+}  // namespace
+
 void ResultActions::LinkTicked() const {
     tree_.SyncTicks();
     size_t linked = 0;
     uint64_t freed = 0;
     std::vector<std::wstring> left;
     std::vector<HTREEITEM> done;
+    ActRules rules;
+    rules.action = GroupAction::Link;
+    rules.protectedFolders = &protected_;
+    rules.keptFolders = kept_;
     for (const auto& group : tree_.Groups()) {
-        // The kept copy: the group's first unticked member.
-        const auto keeper = std::find_if(group.begin(), group.end(), [&](HTREEITEM item) { return !tree_.Ticked(item); });
-        for (HTREEITEM item : group) {
-            if (!tree_.Ticked(item)) continue;
-            const std::wstring path = tree_.Text(item);
-            int reason = 0;
-            if (IsKept(path, kept_)) reason = txt::kLinkKept;
-            else if (protected_.Covers(path)) reason = txt::kLinkProtected;
-            else if (keeper == group.end()) reason = txt::kLinkNoKeptCopy;
-            else
-                switch (ReplaceByLink(path, *tree_.Facts(item), tree_.Text(*keeper), *tree_.Facts(*keeper))) {
-                    case LinkOutcome::Done: break;
-                    case LinkOutcome::OtherVolume: reason = txt::kLinkOtherVolume; break;
-                    case LinkOutcome::NotSupported: reason = txt::kLinkNotSupported; break;
-                    case LinkOutcome::ReadOnly: reason = txt::kLinkReadOnly; break;
-                    case LinkOutcome::Changed: reason = txt::kLinkChanged; break;
-                    case LinkOutcome::NotEqual: reason = txt::kLinkNotEqual; break;
-                    case LinkOutcome::Failed: reason = txt::kLinkFailed; break;
-                }
-            if (reason) {
-                left.push_back(path + L" (" + texts_.GetText(reason) + L")");
+        std::vector<ActMember> members;
+        for (HTREEITEM item : group) members.push_back({tree_.Text(item), *tree_.Facts(item), tree_.Ticked(item)});
+        for (const ActResult& r : ActOnGroup(members, rules)) {
+            const ActMember& m = members[r.member];
+            if (r.outcome != ActOutcome::Done) {
+                left.push_back(m.path + L" (" + texts_.GetText(LinkReason(r.outcome)) + L")");
                 continue;
             }
             ++linked;
-            freed += tree_.Facts(item)->size;
-            done.push_back(item);
+            freed += m.facts.size;
+            done.push_back(group[r.member]);
         }
     }
     {

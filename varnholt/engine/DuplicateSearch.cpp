@@ -99,9 +99,28 @@ void DuplicateSearch::Collect(const std::wstring& pathList, std::vector<std::wst
     stats_.collectSeconds += Seconds(start);
 }
 
-std::vector<Group> DuplicateSearch::GroupCategory(int category, bool& cancelled) {
+void DuplicateSearch::AddToCompare(int category, const Group& g) {
+    figures_.bytesTotal += files_.Lists()[category].entries[g.front()].size * g.size();
+    figures_.filesTotal += g.size();
+}
+
+void DuplicateSearch::StartComparing(int category, const std::vector<Group>& groups) {
+    const auto& entries = files_.Lists()[category].entries;
+    before_.assign(1, {figures_.bytesDone, figures_.filesDone});
+    for (const Group& g : groups)
+        before_.push_back({before_.back().first + entries[g.front()].size * g.size(), before_.back().second + g.size()});
+}
+
+void DuplicateSearch::ShowCompared(size_t frontier) {
+    if (frontier < before_.size()) {
+        figures_.bytesDone = before_[frontier].first;
+        figures_.filesDone = before_[frontier].second;
+    }
+    progress_.SetFigures(figures_);
+}
+
+std::vector<Group> DuplicateSearch::GroupCategory(int category, std::vector<Group> classes, bool& cancelled) {
     const SizeCategoryList& list = files_.Lists()[category];
-    std::vector<Group> classes = PartitionByCriteria(files_, list, settings_);
     // Two steps: the second step reads the files and makes the groups showable.
     if (settings_.sameChecksum && settings_.checksumSecondStep) return classes;
     if (!settings_.sameChecksum) {
@@ -113,12 +132,15 @@ std::vector<Group> DuplicateSearch::GroupCategory(int category, bool& cancelled)
     std::vector<std::vector<Group>> sets;
     std::vector<char> finished;
     Memory memory;
+    StartComparing(category, classes);
     SplitEach(files_, list, content_, progress_, stats_, classes, sets, finished, [&](size_t frontier) {
         const int percent =
             frontier < classes.size() ? static_cast<int>(uint64_t(classes[frontier].front()) * 100 / list.count) : 100;
         progress_.SetBarPos(percent);
+        ShowCompared(frontier);
         progress_.Refresh();
     }, Remember(category, classes, memory));
+    ShowCompared(before_.size() - 1);
     Keep(category, memory);
     NoteUnreadable(category);
     std::vector<Group> groups;
@@ -168,14 +190,23 @@ void DuplicateSearch::Compare(DuplicateResults& out) {
     progress_.SetStatusText(texts_.GetText(txt::kComparingFiles));
     progress_.SetBarRange(0, 100);
     progress_.SetFolderTotal(100);
+    // Every category's candidates first, so that the bytes to compare are known from the start.
+    std::array<std::vector<Group>, kCategoryCount> classes;
+    figures_ = {files_.TotalCount(), true};
+    for (int c = 0; c < kCategoryCount && !progress_.CancelRequested(); ++c) {
+        if (files_.Lists()[c].count == 0) continue;
+        classes[c] = PartitionByCriteria(files_, files_.Lists()[c], settings_);
+        if (settings_.sameChecksum && !settings_.checksumSecondStep)
+            for (const Group& g : classes[c]) AddToCompare(c, g);
+    }
     for (int c = 0; c < kCategoryCount; ++c) {
         progress_.SetCurrentText(texts_.GetText(txt::ComparingCategory(c)));
         progress_.SetBarPos(0);
         progress_.Refresh();
         std::vector<Group> groups;
-        if (files_.Lists()[c].count > 0 && !progress_.CancelRequested()) {
+        if (!classes[c].empty() && !progress_.CancelRequested()) {
             bool cancelled = false;
-            groups = GroupCategory(c, cancelled);
+            groups = GroupCategory(c, std::move(classes[c]), cancelled);
             out.cancelled = out.cancelled || cancelled;
         }
         for (const Group& g : groups) Place(c, g, placed_[c]);
@@ -192,6 +223,9 @@ void DuplicateSearch::SecondStep(DuplicateResults& out) {
     const auto start = std::chrono::steady_clock::now();
     categoryItems_ = out.categoryItems;
     bool cancelled = out.cancelled;
+    figures_ = {files_.TotalCount(), true};
+    for (int c = 0; c < kCategoryCount; ++c)
+        for (const PlacedGroup& p : placed_[c]) AddToCompare(c, p.members);
     for (int c = 0; c < kCategoryCount; ++c) {
         auto& placed = placed_[c];
         if (placed.empty()) continue;
@@ -206,9 +240,12 @@ void DuplicateSearch::SecondStep(DuplicateResults& out) {
             members.reserve(placed.size());
             for (const PlacedGroup& p : placed) members.push_back(p.members);
             Memory memory;
+            StartComparing(c, members);
             SplitEach(files_, list, content_, progress_, stats_, members, replacement, finished, [&](size_t frontier) {
                 progress_.SetBarPos(static_cast<int>(frontier * 100 / placed.size()));
+                ShowCompared(frontier);
             }, Remember(c, members, memory));
+            ShowCompared(before_.size() - 1);
             Keep(c, memory);
             NoteUnreadable(c);
         } else {

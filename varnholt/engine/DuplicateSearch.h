@@ -77,7 +77,13 @@ private:
     };
     ContentMemory Remember(int category, const std::vector<Group>& groups, Memory& memory);
     void Keep(int category, const Memory& memory);
-    std::vector<Group> GroupCategory(int category, bool& cancelled);
+    std::vector<Group> GroupCategory(int category, std::vector<Group> classes, bool& cancelled);
+    // Counts a group's bytes and files among those to compare.
+    void AddToCompare(int category, const Group& g);
+    // The bytes and files compared before each of the category's groups.
+    void StartComparing(int category, const std::vector<Group>& groups);
+    // The progress figures with the groups before `frontier` compared.
+    void ShowCompared(size_t frontier);
     // Groups as they may be shown: links the listing did not mark taken out
     // (where the platform needs it and nothing has read the files), one name per file.
     void KeepShowable(int category, std::vector<Group>& groups, bool contentsRead);
@@ -96,6 +102,9 @@ private:
     FileCollection files_;
     std::array<ResultsSink::Item, kCategoryCount> categoryItems_{};
     std::array<std::vector<PlacedGroup>, kCategoryCount> placed_;
+    ProgressFigures figures_;
+    // Bytes and files to compare before each group of the category in hand.
+    std::vector<std::pair<uint64_t, uint64_t>> before_;
     std::vector<std::wstring> unreadable_;
     std::unordered_set<std::wstring> unreadableSeen_;
     SearchStats stats_;

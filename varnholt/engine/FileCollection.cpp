@@ -369,6 +369,7 @@ void FileCollector::Walk(const std::wstring& folder, OpenFolder& opened, size_t 
             } else {
                 // Files, and "." and ".." too, are steps of the progress.
                 progress_.SetCurrentText(std::wstring(name));
+                progress_.SetFigures({files_.TotalCount()});
                 progress_.Tick();
                 if (!isFolder && !isLink && !name.empty()) {
                     const RawFileTimes times{static_cast<uint64_t>(entry.CreationTime.QuadPart),

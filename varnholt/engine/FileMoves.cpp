@@ -149,6 +149,8 @@ uint64_t LastWriteOf(const BY_HANDLE_FILE_INFORMATION& info) {
 
 }  // namespace
 
+bool HoldSameBytes(const std::wstring& a, const std::wstring& b) { return SameContent(a, b); }
+
 bool IsAsSearched(const std::wstring& path, const FileFacts& facts) {
     BY_HANDLE_FILE_INFORMATION info;
     if (!Identify(path, 0, info)) return false;

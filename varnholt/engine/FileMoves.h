@@ -18,6 +18,9 @@ class ProtectedFolders;
 // last-write time and, where the file system gives ids, the same file.
 bool IsAsSearched(const std::wstring& path, const FileFacts& facts);
 
+// Whether both files can be read and hold the same bytes.
+bool HoldSameBytes(const std::wstring& a, const std::wstring& b);
+
 // Called with the name the file gets in the folder, before its source goes;
 // false keeps the file where it is.
 using BeforeSourceGoes = std::function<bool(const std::wstring& name)>;

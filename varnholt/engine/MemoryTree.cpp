@@ -12,12 +12,18 @@ ResultsSink::Item MemoryTree::InsertItem(Item parent, const std::wstring& text) 
     if (!free_.empty()) {
         item = free_.back();
         free_.pop_back();
-        nodes_[item] = Node{parent, text, {}};
+        nodes_[item] = Node{parent, text, {}, {}};
     } else {
         item = nodes_.size();
-        nodes_.push_back(Node{parent, text, {}});
+        nodes_.push_back(Node{parent, text, {}, {}});
     }
     nodes_[parent].children.push_back(item);
+    return item;
+}
+
+ResultsSink::Item MemoryTree::InsertFile(Item parent, const std::wstring& path, const FileFacts& facts) {
+    const Item item = InsertItem(parent, path);
+    nodes_[item].facts = facts;
     return item;
 }
 
@@ -48,4 +54,15 @@ std::vector<std::wstring> MemoryTree::TextsInOrder() const {
         stack.insert(stack.end(), nodes_[item].children.rbegin(), nodes_[item].children.rend());
     }
     return texts;
+}
+
+std::vector<std::vector<ResultsSink::Item>> MemoryTree::Groups() const {
+    std::vector<std::vector<Item>> groups;
+    for (Item heading : nodes_[0].children)
+        for (Item group : nodes_[heading].children) {
+            // The heading of unread files has paths, not groups, below it.
+            if (nodes_[group].facts || nodes_[group].children.empty()) continue;
+            groups.push_back(nodes_[group].children);
+        }
+    return groups;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A results tree in memory: the headless front end and the tests hold the
 // search's results in it instead of a tree control.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,15 +13,20 @@ public:
         Item parent = 0;
         std::wstring text;
         std::vector<Item> children;
+        std::optional<FileFacts> facts;  // a file item's
     };
 
     void Clear() override;
     Item InsertItem(Item parent, const std::wstring& text) override;
     void SetItemText(Item item, const std::wstring& text) override;
+    Item InsertFile(Item parent, const std::wstring& path, const FileFacts& facts) override;
     void DeleteItem(Item item) override;
 
     const std::vector<Item>& Children(Item parent) const;
     const std::wstring& Text(Item item) const { return nodes_[item].text; }
+    const std::optional<FileFacts>& Facts(Item item) const { return nodes_[item].facts; }
+    // The groups of duplicates in tree order, each its file items; no heading's.
+    std::vector<std::vector<Item>> Groups() const;
     // Every item's text in tree order: each item, then its children.
     std::vector<std::wstring> TextsInOrder() const;
 

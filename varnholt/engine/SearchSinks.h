@@ -4,6 +4,15 @@
 #include <cstdint>
 #include <string>
 
+// How far a search is, for a progress line of text: files listed while the
+// folders are walked, then bytes and files compared of those to compare.
+struct ProgressFigures {
+    uint64_t filesListed = 0;
+    bool comparing = false;
+    uint64_t bytesDone = 0, bytesTotal = 0;
+    uint64_t filesDone = 0, filesTotal = 0;
+};
+
 class ProgressSink {
 public:
     virtual ~ProgressSink() = default;
@@ -20,6 +29,8 @@ public:
     // Keeps the window alive during long work (a checksum): pending messages, at most every 20 ms or so.
     virtual void KeepAlive() = 0;
     virtual bool CancelRequested() const = 0;
+    // The progress window shows its own picture instead.
+    virtual void SetFigures(const ProgressFigures&) {}
 };
 
 // What the search saw of a file it lists. An action on the file later checks
