@@ -5,7 +5,9 @@
 # For each tree: no cache; a first search (the cache made anew each run); a
 # second search of the unchanged tree; after 1 % of the files were rewritten
 # with other bytes and their last-write times put back (the files are restored
-# afterwards). Environment: BUILD_ROOT (build/), ARCH (x64), RUNS (3),
+# afterwards). The second search also runs with the walk on one thread
+# (VARNHOLT_WALK_HELPERS=0) and, given BASELINE=path/to/VarnholtScan.exe, with
+# an earlier build. Environment: BUILD_ROOT (build/), ARCH (x64), RUNS (3),
 # BENCH_DIR (/tmp/varnholt-bench; the default tree is made there when missing).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -38,7 +40,7 @@ timed() {
 }
 scan() {
   local name=$1 tree=$2; shift 2
-  WINE_RUN_TIMEOUT=7200 VARNHOLTSCAN_DETAILS=1 timed "$name" "$top/scripts/wine-run" "$wineroot" "$scan" \
+  WINE_RUN_TIMEOUT=7200 VARNHOLTSCAN_DETAILS=1 timed "$name" "$top/scripts/wine-run" "$wineroot" "${program:-$scan}" \
     --config "$config" "$@" "$(winpath "$tree")\\..."
 }
 best() { printf '%s\n' "$@" | sort -g | head -1; }
@@ -50,18 +52,24 @@ for tree in "${trees[@]}"; do
   "$top/scripts/wine-run" "$wineroot" --prepare
   # The server stays up between runs: each run pays for starting a process only.
   WINEPREFIX=$wineroot/prefix wineserver -p 2>/dev/null &
-  declare -a t_jdupes=() t_none=() t_first=() t_second=()
+  declare -a t_jdupes=() t_none=() t_first=() t_second=() t_one=() t_base=()
   for r in $(seq "$runs"); do
     warm "$tree"; t_jdupes+=("$(timed jdupes jdupes -r -q "$tree")")
     warm "$tree"; t_none+=("$(scan none "$tree" --no-cache)")
     rm -f "$cache"; warm "$tree"; t_first+=("$(scan first "$tree" --cache "$(winpath "$cache")")")
     warm "$tree"; t_second+=("$(scan second "$tree" --cache "$(winpath "$cache")")")
+    warm "$tree"; t_one+=("$(VARNHOLT_WALK_HELPERS=0 scan one "$tree" --cache "$(winpath "$cache")")")
+    if [ -n "${BASELINE:-}" ]; then
+      warm "$tree"; t_base+=("$(program=$BASELINE scan base "$tree" --cache "$(winpath "$cache")")")
+    fi
   done
   j=$(best "${t_jdupes[@]}"); n=$(best "${t_none[@]}"); f=$(best "${t_first[@]}"); s=$(best "${t_second[@]}")
   printf '  jdupes          best %6.2f s of %s\n' "$j" "${t_jdupes[*]}"
   printf '  no cache        best %6.2f s of %s   opens %s\n' "$n" "${t_none[*]}" "$(opens none)"
   printf '  first search    best %6.2f s of %s   opens %s\n' "$f" "${t_first[*]}" "$(opens first)"
   printf '  second search   best %6.2f s of %s   opens %s\n' "$s" "${t_second[*]}" "$(opens second)"
+  printf '  walk one thread best %6.2f s of %s\n' "$(best "${t_one[@]}")" "${t_one[*]}"
+  [ ${#t_base[@]} -eq 0 ] || printf '  baseline        best %6.2f s of %s\n' "$(best "${t_base[@]}")" "${t_base[*]}"
   sed 's/^/                  /' "$out/second.err"
   entries=$(grep -o 'content cache [0-9]*' "$out/second.err" | cut -d' ' -f3)
   bytes=$(stat -c %s "$cache")
@@ -101,5 +109,5 @@ for name in os.listdir(saved):
     os.utime(path, ns=(st.st_atime_ns, st.st_mtime_ns))
 PY
   rm -rf "$out/saved"
-  unset t_jdupes t_none t_first t_second
+  unset t_jdupes t_none t_first t_second t_one t_base
 done

@@ -236,6 +236,128 @@ TEST_F(Collection, CancelStopsEnteringFolders) {
     EXPECT_EQ(got, std::vector<std::wstring>{dir / L"top.txt"});
 }
 
+// Everything a walk leaves that a user or a later step sees: the files in each
+// category in walk order with their identity, the figures, the folders not read.
+std::wstring WalkRecord(const FileCollection& files, const CollectionStats& stats, const FakeProgress& progress) {
+    std::wstring text;
+    for (const auto& list : files.Lists()) {
+        for (const auto& e : list.entries)
+            text += files.Path(e) + L"|" + std::to_wstring(e.size) + L"|" + std::to_wstring(e.fileId) + L"\n";
+        text += L"--\n";
+    }
+    text += std::to_wstring(stats.foldersWalked) + L" " + std::to_wstring(stats.entriesSeen) + L" " +
+            std::to_wstring(stats.foldersSkippedAsSeen) + L" " + std::to_wstring(progress.ticks) + L"\n";
+    for (const auto& folder : stats.unreadableFolders) text += L"unread " + folder + L"\n";
+    return text;
+}
+
+TEST_F(Collection, FoldersListedAheadChangeNothingTheWalkShows) {
+    // Deep and wide, with folders the exceptions leave out and a folder named twice.
+    std::wstring deep = L"deep";
+    for (int d = 0; d < 12; ++d, deep += L"\\d" + std::to_wstring(d)) File(deep + L"\\f.txt", std::string(d + 1, 'd'));
+    for (int w = 0; w < 120; ++w) {
+        const std::wstring wide = L"wide\\w" + std::to_wstring(w);
+        File(wide + L"\\a.txt", std::string(w % 7 + 1, 'a'));
+        if (w % 10 == 0) File(wide + L"\\skip\\s.txt", "s");
+        if (w % 3 == 0) File(wide + L"\\inner\\b.txt", "b");
+    }
+    settings.exceptions = {L"*\\skip\\*"};
+    struct Case {
+        const char* what;
+        std::wstring list;
+        int cancelAfterTicks;
+    };
+    std::vector<Case> cases = {
+        {"deep, wide, exceptions", Root(), 0},
+        {"a folder reached twice", dir.path() + L"\\wide\\w3\\...;" + Root() + L";" + Root(), 0},
+        {"cancel in the middle", Root(), 200},
+    };
+    if (const std::wstring fixtures = FixturesDir(); Exists(fixtures + L"\\loop"))
+        cases.push_back({"links back up and to files",
+                         fixtures + L"\\loop\\...;" + fixtures + L"\\links\\...;" + fixtures + L"\\case\\...", 0});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::wstring records[2];
+        for (size_t helpers : {size_t(0), size_t(4)}) {
+            FakeProgress walkProgress;
+            if (c.cancelAfterTicks)
+                walkProgress.cancelWhen = [&](const FakeProgress& p) { return p.ticks >= c.cancelAfterTicks; };
+            FileCollection walked;
+            FileCollector collector(settings, walkProgress, walked, {}, helpers);
+            collector.CollectAll(c.list);
+            records[helpers != 0] = WalkRecord(walked, collector.Stats(), walkProgress);
+        }
+        EXPECT_EQ(records[0], records[1]);
+        EXPECT_NE(records[0].find(L"|"), std::wstring::npos);  // files were walked
+    }
+}
+
+// Where listings run side by side the helpers list the folders themselves:
+// what they hand over is what the folder holds, and what nobody takes goes.
+TEST_F(Collection, HelpersListFoldersAsTheyAre) {
+    ListingsAhead ahead(2, true, true);  // its helpers start while the files are written
+    std::vector<std::wstring> folders;
+    for (int f = 0; f < 12; ++f) {
+        folders.push_back(dir / (L"f" + std::to_wstring(f)));
+        for (int n = 0; n <= f % 4; ++n) File(L"f" + std::to_wstring(f) + L"\\n" + std::to_wstring(n) + L".txt", "x");
+    }
+    // Asked for many times over and taken from the back: the helpers, working
+    // from the front, have made some of them by the time they are taken.
+    std::vector<std::wstring> asked;
+    for (int copy = 0; copy < 50; ++copy) asked.insert(asked.end(), folders.begin(), folders.end());
+    size_t handed = 0;
+    // The first round may find the helpers still starting.
+    for (int round = 0; round < 100 && handed == 0; ++round) {
+    const ListingsAhead::Ticket first = ahead.Ask(asked);
+    for (size_t i = asked.size(); i-- > 0;) {
+        const std::unique_ptr<FolderListing> listing = ahead.Take(first + i);
+        if (!listing) continue;  // no helper had come to it: the walk lists it itself
+        ++handed;
+        std::vector<std::wstring> names, expected;
+        listing->ForEach([&](const FILE_ID_BOTH_DIR_INFO& e) { names.emplace_back(e.FileName, e.FileNameLength / sizeof(wchar_t)); });
+        std::erase_if(names, [](const std::wstring& n) { return n == L"." || n == L".."; });
+        ExpectedWalk(asked[i], expected);
+        for (auto& path : expected) path = path.substr(asked[i].size() + 1);
+        EXPECT_EQ(names, expected);
+        EXPECT_EQ(listing->endError, static_cast<DWORD>(ERROR_NO_MORE_FILES));
+        EXPECT_FALSE(listing->finalPath.empty());
+    }
+    ahead.Drop(first, first + asked.size());
+    }
+    EXPECT_GT(handed, 0u);
+}
+
+TEST_F(Collection, FoldersVanishingDuringTheWalkLeaveTheOthersWhole) {
+    for (size_t helpers : {size_t(0), size_t(4)}) {
+        SCOPED_TRACE(helpers);
+        for (int w = 0; w < 30; ++w) File(L"w" + std::to_wstring(100 + w) + L"\\a.txt", "a");
+        // Once the walk is under way, every other folder goes.
+        FakeProgress walkProgress;
+        bool removed = false;
+        walkProgress.cancelWhen = [&](const FakeProgress& p) {
+            if (p.ticks >= 3 && !removed)
+                for (int w = 0; w < 30; w += 2) RemoveTree(dir / (L"w" + std::to_wstring(100 + w)));
+            removed = removed || p.ticks >= 3;
+            return false;
+        };
+        FileCollection walked;
+        FileCollector collector(settings, walkProgress, walked, {}, helpers);
+        collector.CollectAll(Root());
+        std::set<std::wstring> collected;
+        for (const auto& e : walked.Lists()[0].entries) collected.insert(walked.Path(e));
+        const auto& unread = collector.Stats().unreadableFolders;
+        // The folders that stay are walked whole; one that went is empty, named or
+        // walked as it was listed, never both named and walked.
+        for (int w = 0; w < 30; ++w) {
+            const std::wstring folder = dir / (L"w" + std::to_wstring(100 + w));
+            const bool named = std::find(unread.begin(), unread.end(), folder) != unread.end();
+            const bool walkedWhole = collected.count(folder + L"\\a.txt") == 1;
+            if (w % 2) EXPECT_TRUE(walkedWhole && !named) << Narrow(folder);
+            else EXPECT_FALSE(walkedWhole && named) << Narrow(folder);
+        }
+    }
+}
+
 // --- whole searches through RunSearch ---
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "framework/Errors.h"
@@ -93,19 +94,49 @@ size_t ContentCache::KeyHash::operator()(const CacheKey& k) const {
         Mix(Mix(Mix(Mix(Mix(0x5A17ULL, k.volume), k.fileId), k.size), k.lastWrite), k.changeTime));
 }
 
+size_t ContentCache::SlotOf(const CacheKey& key) const {
+    const size_t mask = index_.size() - 1;
+    for (size_t i = KeyHash{}(key) & mask;; i = (i + 1) & mask)
+        if (index_[i] == 0 || entries_[index_[i] - 1].key == key) return i;
+}
+
+void ContentCache::Reserve(size_t count) {
+    if (count * 2 <= index_.size()) return;
+    size_t size = 1024;
+    while (size < count * 2) size *= 2;
+    index_.assign(size, 0);
+    for (size_t n = 0; n < entries_.size(); ++n) index_[SlotOf(entries_[n].key)] = static_cast<uint32_t>(n + 1);
+}
+
+bool ContentCache::Add(Entry&& entry) {
+    Reserve(entries_.size() + 1);
+    const size_t slot = SlotOf(entry.key);
+    if (index_[slot] != 0) return false;
+    entries_.push_back(std::move(entry));
+    index_[slot] = static_cast<uint32_t>(entries_.size());
+    return true;
+}
+
 const CachedContent* ContentCache::Find(const CacheKey& key, uint64_t placeHash) {
-    const auto it = index_.find(key);
-    if (it == index_.end()) return nullptr;
-    Entry& e = entries_[it->second];
+    if (index_.empty()) return nullptr;
+    const uint32_t number = index_[SlotOf(key)];
+    if (number == 0) return nullptr;
+    Entry& e = entries_[number - 1];
     if (e.content.placeHash != placeHash) return nullptr;
     e.seen = true;
     return &e.content;
 }
 
 void ContentCache::Store(const CacheKey& key, const CachedContent& content) {
-    const auto [it, added] = index_.try_emplace(key, entries_.size());
-    if (added) entries_.push_back({key, content, 0, true});
-    else entries_[it->second] = {key, content, 0, true};
+    if (Add({key, content, 0, true})) {
+        learned_ = true;
+        return;
+    }
+    Entry& e = entries_[index_[SlotOf(key)] - 1];
+    const CachedContent& c = e.content;
+    learned_ = learned_ || c.firstHash != content.firstHash || c.hasFull != content.hasFull ||
+               (content.hasFull && c.full != content.full) || c.placeHash != content.placeHash;
+    e = {key, content, 0, true};
 }
 
 std::string ContentCache::Serialize() const {
@@ -184,21 +215,31 @@ bool ContentCache::Parse(const std::string& bytes) {
         e.age = age;
     }
     if (!in.AtEnd()) return false;
-    for (Entry& e : entries)
-        if (index_.try_emplace(e.key, entries_.size()).second) entries_.push_back(std::move(e));
+    entries_.reserve(entries.size());
+    Reserve(entries.size());
+    for (Entry& e : entries) Add(std::move(e));
     return true;
 }
 
 ContentCache::Loaded ContentCache::Load(const std::wstring& path) {
     entries_.clear();
     index_.clear();
+    learned_ = false;
+    loadedFile_ = {};
     std::string bytes;
     try {
         bytes = fw::ReadFileBytes(path);
     } catch (const fw::FileError&) {
         return Loaded::Missing;  // none yet (or not readable now): start empty, and the save replaces it
     }
-    if (Parse(bytes)) return Loaded::Read;
+    if (Parse(bytes)) {
+        // Taken after the read: a write in between makes them differ, and Save writes then.
+        WIN32_FILE_ATTRIBUTE_DATA file{};
+        if (GetFileAttributesExW(fw::SystemPath(path).c_str(), GetFileExInfoStandard, &file) &&
+            file.nFileSizeLow == bytes.size() && file.nFileSizeHigh == 0)
+            loadedFile_ = file;
+        return Loaded::Read;
+    }
     MoveFileExW(fw::SystemPath(path).c_str(), fw::SystemPath(path + L".bad").c_str(), MOVEFILE_REPLACE_EXISTING);
     return Loaded::SetAside;
 }
@@ -210,12 +251,12 @@ void ContentCache::Adopt(const std::wstring& path) {
     } catch (const fw::FileError&) {
         return;
     }
-    for (Entry& e : other.entries_)
-        if (index_.try_emplace(e.key, entries_.size()).second) {
-            e.seen = false;
-            e.adopted = true;
-            entries_.push_back(std::move(e));
-        }
+    Reserve(entries_.size() + other.entries_.size());
+    for (Entry& e : other.entries_) {
+        e.seen = false;
+        e.adopted = true;
+        Add(std::move(e));
+    }
 }
 
 namespace {
@@ -244,8 +285,20 @@ void RemoveInterruptedWrites(const std::wstring& path) {
 
 }  // namespace
 
+bool ContentCache::SameAsLoaded() const {
+    if (learned_ || loadedFile_.nFileSizeLow == 0) return false;
+    return std::all_of(entries_.begin(), entries_.end(), [](const Entry& e) { return e.seen && e.age == 0; });
+}
+
 bool ContentCache::Save(const std::wstring& path) {
     RemoveInterruptedWrites(path);
+    // A search that learned nothing and saw every entry again would write the
+    // same bytes: while the file is as it was read, it stays.
+    WIN32_FILE_ATTRIBUTE_DATA file{};
+    if (SameAsLoaded() && GetFileAttributesExW(fw::SystemPath(path).c_str(), GetFileExInfoStandard, &file) &&
+        file.nFileSizeLow == loadedFile_.nFileSizeLow && file.nFileSizeHigh == loadedFile_.nFileSizeHigh &&
+        CompareFileTime(&file.ftLastWriteTime, &loadedFile_.ftLastWriteTime) == 0)
+        return true;
     // Another search may have written the file since this one read it: its
     // entries stay (a merge, not the last writer's cache alone).
     Adopt(path);

@@ -5,9 +5,10 @@
 // are unchanged its hashes are taken from here and the file is not opened; a
 // file rewritten with its last-write time put back has another change time, a
 // file replaced under the same name another file id.
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "varnholt/engine/ContentHash.h"
@@ -69,6 +70,21 @@ private:
     struct KeyHash {
         size_t operator()(const CacheKey& k) const;
     };
+    // Whether Save would write what Load read: nothing learned, everything seen anew.
+    bool SameAsLoaded() const;
+
+    // The slot of `key` in the index: where its entry's number is, or the empty
+    // slot where it would go.
+    size_t SlotOf(const CacheKey& key) const;
+    // Room in the index for `count` entries, at most half of its slots taken.
+    void Reserve(size_t count);
+    // Adds the entry unless its key is there; true when added.
+    bool Add(Entry&& entry);
+
     std::vector<Entry> entries_;
-    std::unordered_map<CacheKey, size_t, KeyHash> index_;
+    // Entry numbers plus one by key, 0 for an empty slot (open addressing): one
+    // block for a million entries instead of a million small ones.
+    std::vector<uint32_t> index_;
+    bool learned_ = false;       // an entry added or changed since Load
+    WIN32_FILE_ATTRIBUTE_DATA loadedFile_{};  // the file as Load read it; no size and time: none read
 };

@@ -231,23 +231,23 @@ std::wstring IdentityText(uint64_t volume, uint64_t id, const std::wstring& fina
     return text;
 }
 
-// One listing buffer per depth: large enough for many entries at a time.
+// The walk's listing buffer: large enough for many entries at a time.
 constexpr size_t kListingBytes = 64 * 1024;
 
 }  // namespace
 
 // A folder opened for listing (links followed) and known by its identity.
 struct FileCollector::OpenFolder {
-    fw::FileHandle handle;
+    FolderListing listing;  // with the handle
     uint64_t volume = 0;
     std::wstring identity;
     std::wstring finalPath;  // where needed: roots, links, unmarked file links, folders without ids
 
-    bool Open(const std::wstring& folder) {
-        handle = fw::FileHandle(CreateFileW(fw::SystemPath(folder).c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
-                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        return static_cast<bool>(handle);
+    bool Open(const std::wstring& folder) { return listing.Open(folder); }
+    // A folder a helper opened (and listed) already.
+    bool Adopt(FolderListing&& ready) {
+        listing = std::move(ready);
+        return static_cast<bool>(listing.handle);
     }
     // The identity as its parent's listing gave it. A walk enters another volume
     // only through a reparse point (a mount point, a junction, a link), so a
@@ -262,7 +262,7 @@ struct FileCollector::OpenFolder {
     void Identify(const std::wstring& folder) {
         BY_HANDLE_FILE_INFORMATION info{};
         uint64_t id = 0;
-        if (GetFileInformationByHandle(handle.get(), &info)) {
+        if (GetFileInformationByHandle(listing.handle.get(), &info)) {
             volume = info.dwVolumeSerialNumber;
             id = (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
         }
@@ -272,13 +272,13 @@ struct FileCollector::OpenFolder {
 
 private:
     void Resolve(const std::wstring& folder) {
-        finalPath = FinalPathOf(handle.get());
+        finalPath = listing.finalPath.empty() ? FinalPathOf(listing.handle.get()) : listing.finalPath;
         if (finalPath.empty()) finalPath = folder;
     }
 };
 
 FileCollector::FileCollector(const SearchSettings& settings, ProgressSink& progress, FileCollection& files,
-                             std::vector<std::wstring> folderList)
+                             std::vector<std::wstring> folderList, size_t helpers)
     : settings_(settings),
       progress_(progress),
       files_(files),
@@ -287,6 +287,7 @@ FileCollector::FileCollector(const SearchSettings& settings, ProgressSink& progr
       recordFinalPaths_(FileLinksUnmarked()) {
     auto at = [&](size_t position) { return settings.OptionChar(position); };
     filtersOn_ = !(at(15) == L'0' && at(18) == L'0' && at(23) == L'0' && at(26) == L'0');
+    if (helpers > 0) ahead_ = std::make_unique<ListingsAhead>(helpers, recordFinalPaths_);
 }
 
 FileCollector::~FileCollector() = default;
@@ -330,79 +331,92 @@ void FileCollector::CollectFolder(const std::wstring& folder) {
 
 void FileCollector::Walk(const std::wstring& folder, OpenFolder& opened, size_t depth) {
     ++stats_.foldersWalked;
-    if (buffers_.size() <= depth) buffers_.resize(depth + 1);
-    if (!buffers_[depth]) buffers_[depth] = std::make_unique_for_overwrite<uint8_t[]>(kListingBytes);
-    uint8_t* const buffer = buffers_[depth].get();
+    FolderListing& listing = opened.listing;
+    if (!listing.listed) {
+        if (!buffer_) buffer_ = std::make_unique_for_overwrite<uint8_t[]>(kListingBytes);
+        listing.Read(buffer_.get(), kListingBytes);
+    }
+    // The plain sub-folders are listed ahead while this folder's files are taken;
+    // links are opened here, where their identity is asked for anyway.
+    ListingsAhead::Ticket next = 0, end = 0;
+    if (ahead_) {
+        std::vector<std::wstring> subs;
+        listing.ForEach([&](const FILE_ID_BOTH_DIR_INFO& entry) {
+            const std::wstring_view name(entry.FileName, entry.FileNameLength / sizeof(wchar_t));
+            if ((entry.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(entry.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+                !IsDots(name))
+                subs.push_back(JoinPath(folder, name));
+        });
+        next = ahead_->Ask(subs);
+        end = next + subs.size();
+    }
+    const ListingsAhead::Ticket first = next;
 
     uint32_t folderIndex = UINT32_MAX;
     const bool needFullPath = filtersOn_ || !exceptions_.Empty();
     std::wstring full;
-    for (auto query = FileIdBothDirectoryRestartInfo;
-         GetFileInformationByHandleEx(opened.handle.get(), query, buffer, kListingBytes);
-         query = FileIdBothDirectoryInfo) {
-        for (size_t offset = 0;;) {
-            const auto& entry = *reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(buffer + offset);
-            const std::wstring_view name(entry.FileName, entry.FileNameLength / sizeof(wchar_t));
-            ++stats_.entriesSeen;
-            const bool isFolder = entry.FileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-            const bool isLink = entry.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
-            if (isFolder && !IsDots(name)) {
-                const std::wstring sub = JoinPath(folder, name);
-                const int j = progress_.FolderIndex();
-                if (j >= 0 && j < progress_.FolderTotal() - 1 && static_cast<size_t>(j) + 1 < folderList_.size() &&
-                    sub == folderList_[j + 1])
-                    progress_.SetFolderIndex(j + 1);
-                OpenFolder child;
-                if (!progress_.CancelRequested()) {
-                    if (!child.Open(sub)) {
-                        stats_.unreadableFolders.push_back(sub);
-                    } else {
-                        if (isLink) child.Identify(sub);
-                        else child.Identify(sub, opened.volume, static_cast<uint64_t>(entry.FileId.QuadPart),
-                                            recordFinalPaths_);
-                        // Where a link leads decides. Into a search path it is left to
-                        // that path's own walk, which names the files by their real folders.
-                        if (isLink && IsWithinRoots(child.finalPath)) ++stats_.foldersSkippedAsSeen;
-                        else if (Enter(child)) Walk(sub, child, depth + 1);
-                    }
-                }
-            } else {
-                // Files, and "." and ".." too, are steps of the progress.
-                progress_.SetCurrentText(std::wstring(name));
-                progress_.SetFigures({files_.TotalCount()});
-                progress_.Tick();
-                if (!isFolder && !isLink && !name.empty()) {
-                    const RawFileTimes times{static_cast<uint64_t>(entry.CreationTime.QuadPart),
-                                             static_cast<uint64_t>(entry.LastAccessTime.QuadPart),
-                                             static_cast<uint64_t>(entry.LastWriteTime.QuadPart)};
-                    const uint64_t size = static_cast<uint64_t>(entry.EndOfFile.QuadPart);
-                    const FileStatus status = StatusFromEntry(times, size, entry.FileAttributes);
-                    bool pass = true;
-                    if (needFullPath) {
-                        full = JoinPath(folder, name);
-                        pass = exceptions_.Passes(full) &&
-                               (!filtersOn_ || PassesFilters(full, status, settings_));
-                    }
-                    if (pass && AllYearsAfter1970(times)) {
-                        if (folderIndex == UINT32_MAX)
-                            folderIndex = files_.AddFolder(folder, opened.volume,
-                                                           recordFinalPaths_ ? opened.finalPath : std::wstring());
-                        FileEntry& e = files_.Add(ChooseCategory(size, settings_.categoryBounds), folderIndex, name);
-                        e.attributes = status.attributes;
-                        e.size = status.size;
-                        e.creationTime = status.creationTime;
-                        e.modificationTime = status.modificationTime;
-                        e.accessTime = status.accessTime;
-                        e.fileId = static_cast<uint64_t>(entry.FileId.QuadPart);
-                        e.lastWrite = times.lastWrite;
-                        e.changeTime = static_cast<uint64_t>(entry.ChangeTime.QuadPart);
-                    }
+    listing.ForEach([&](const FILE_ID_BOTH_DIR_INFO& entry) {
+        const std::wstring_view name(entry.FileName, entry.FileNameLength / sizeof(wchar_t));
+        ++stats_.entriesSeen;
+        const bool isFolder = entry.FileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+        const bool isLink = entry.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
+        if (isFolder && !IsDots(name)) {
+            const std::wstring sub = JoinPath(folder, name);
+            const ListingsAhead::Ticket ticket = ahead_ && !isLink ? next++ : 0;
+            const int j = progress_.FolderIndex();
+            if (j >= 0 && j < progress_.FolderTotal() - 1 && static_cast<size_t>(j) + 1 < folderList_.size() &&
+                sub == folderList_[j + 1])
+                progress_.SetFolderIndex(j + 1);
+            OpenFolder child;
+            if (!progress_.CancelRequested()) {
+                const std::unique_ptr<FolderListing> ready = ticket ? ahead_->Take(ticket) : nullptr;
+                if (!(ready ? child.Adopt(std::move(*ready)) : child.Open(sub))) {
+                    stats_.unreadableFolders.push_back(sub);
+                } else {
+                    if (isLink) child.Identify(sub);
+                    else child.Identify(sub, opened.volume, static_cast<uint64_t>(entry.FileId.QuadPart),
+                                        recordFinalPaths_);
+                    // Where a link leads decides. Into a search path it is left to
+                    // that path's own walk, which names the files by their real folders.
+                    if (isLink && IsWithinRoots(child.finalPath)) ++stats_.foldersSkippedAsSeen;
+                    else if (Enter(child)) Walk(sub, child, depth + 1);
                 }
             }
-            if (entry.NextEntryOffset == 0) break;
-            offset += entry.NextEntryOffset;
+        } else {
+            // Files, and "." and ".." too, are steps of the progress.
+            progress_.SetCurrentText(std::wstring(name));
+            progress_.SetFigures({files_.TotalCount()});
+            progress_.Tick();
+            if (!isFolder && !isLink && !name.empty()) {
+                const RawFileTimes times{static_cast<uint64_t>(entry.CreationTime.QuadPart),
+                                         static_cast<uint64_t>(entry.LastAccessTime.QuadPart),
+                                         static_cast<uint64_t>(entry.LastWriteTime.QuadPart)};
+                const uint64_t size = static_cast<uint64_t>(entry.EndOfFile.QuadPart);
+                const FileStatus status = StatusFromEntry(times, size, entry.FileAttributes);
+                bool pass = true;
+                if (needFullPath) {
+                    full = JoinPath(folder, name);
+                    pass = exceptions_.Passes(full) && (!filtersOn_ || PassesFilters(full, status, settings_));
+                }
+                if (pass && AllYearsAfter1970(times)) {
+                    if (folderIndex == UINT32_MAX)
+                        folderIndex = files_.AddFolder(folder, opened.volume,
+                                                       recordFinalPaths_ ? opened.finalPath : std::wstring());
+                    FileEntry& e = files_.Add(ChooseCategory(size, settings_.categoryBounds), folderIndex, name);
+                    e.attributes = status.attributes;
+                    e.size = status.size;
+                    e.creationTime = status.creationTime;
+                    e.modificationTime = status.modificationTime;
+                    e.accessTime = status.accessTime;
+                    e.fileId = static_cast<uint64_t>(entry.FileId.QuadPart);
+                    e.lastWrite = times.lastWrite;
+                    e.changeTime = static_cast<uint64_t>(entry.ChangeTime.QuadPart);
+                }
+            }
         }
-    }
+    });
+    // What was listed ahead and not walked (Cancel, a folder seen before) goes.
+    if (ahead_) ahead_->Drop(first, end);
     // A listing that ended on anything but its end left files out.
-    if (GetLastError() != ERROR_NO_MORE_FILES) stats_.unreadableFolders.push_back(folder);
+    if (listing.endError != ERROR_NO_MORE_FILES) stats_.unreadableFolders.push_back(folder);
 }

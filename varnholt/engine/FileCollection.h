@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/FileStatus.h"
+#include "varnholt/engine/FolderListings.h"
 #include "varnholt/engine/SearchSinks.h"
 
 struct SearchSettings;
@@ -150,8 +151,10 @@ struct CollectionStats {
 // links (reparse points) are not collected: acting on them acts on another file.
 class FileCollector {
 public:
+    // `helpers`: threads that list folders ahead of the walk (0: none); the
+    // results are the same with any number.
     FileCollector(const SearchSettings& settings, ProgressSink& progress, FileCollection& files,
-                  std::vector<std::wstring> folderList = {});
+                  std::vector<std::wstring> folderList = {}, size_t helpers = WalkHelpers());
     ~FileCollector();
     // Every folder of a path list (see SearchFolders), from left to right.
     void CollectAll(const std::wstring& pathList);
@@ -172,7 +175,8 @@ private:
     std::vector<std::wstring> folderList_;
     std::unordered_set<std::wstring> walked_;   // identities of walked folders
     std::vector<std::wstring> roots_;           // final paths of the search paths so far
-    std::vector<std::unique_ptr<uint8_t[]>> buffers_;  // one listing buffer per depth
+    std::unique_ptr<uint8_t[]> buffer_;  // for the listings the walk reads itself
+    std::unique_ptr<ListingsAhead> ahead_;
     ExceptionPatterns exceptions_;
     bool filtersOn_ = false;
     bool recordFinalPaths_ = false;

@@ -63,6 +63,21 @@ void Err(const std::wstring& text) {
     fwrite(bytes.data(), 1, bytes.size(), stderr);
 }
 
+// Seconds since it was made, for the figures of VARNHOLTSCAN_DETAILS.
+class Stopwatch {
+public:
+    Stopwatch() { QueryPerformanceCounter(&start_); }
+    double Seconds() const {
+        LARGE_INTEGER now, frequency;
+        QueryPerformanceCounter(&now);
+        QueryPerformanceFrequency(&frequency);
+        return double(now.QuadPart - start_.QuadPart) / double(frequency.QuadPart);
+    }
+
+private:
+    LARGE_INTEGER start_;
+};
+
 std::string Number(uint64_t n) { return std::to_string(n); }
 
 std::wstring Megabytes(uint64_t bytes) {
@@ -560,7 +575,10 @@ int wmain(int argc, wchar_t** argv) {
         if (noCache || (cachePath.empty() && store.ReadConfigValue(L"ContentCache") == L"0")) cachePath.clear();
         else if (cachePath.empty()) cachePath = DefaultCachePath(programFolder);
         ContentCache cache;
-        if (!cachePath.empty() && cache.Load(cachePath) == ContentCache::Loaded::SetAside) {
+        Stopwatch loadWatch;
+        const bool setAside = !cachePath.empty() && cache.Load(cachePath) == ContentCache::Loaded::SetAside;
+        const double loadSeconds = loadWatch.Seconds();
+        if (setAside) {
             std::wstring text = texts.GetText(txt::kCacheSetAside);
             for (size_t at; (at = text.find(L"%1")) != std::wstring::npos;) text.replace(at, 2, cachePath);
             Err(L"VarnholtScan: " + text + L"\n");
@@ -575,10 +593,13 @@ int wmain(int argc, wchar_t** argv) {
         const SearchOutcome outcome = RunSearch(pathList, settings, store, texts, progress, tree, results, &stats,
                                                 nullptr, cachePath.empty() ? nullptr : &cache);
         progress.Clear();
+        double saveSeconds = 0;
         // Also after Ctrl+C: what the search learned stays learned.
         if (!cachePath.empty()) {
             SHCreateDirectoryExW(nullptr, cachePath.substr(0, cachePath.rfind(L'\\')).c_str(), nullptr);
+            Stopwatch saveWatch;
             if (!cache.Save(cachePath)) Err(L"VarnholtScan: the cache could not be written to " + cachePath + L"\n");
+            saveSeconds = saveWatch.Seconds();
         }
         if (outcome == SearchOutcome::EmptyPath) {
             Err(texts.GetText(txt::kNoSearchPath) + L"\n");
@@ -611,12 +632,14 @@ int wmain(int argc, wchar_t** argv) {
             if (!Act(tree, groups, verdicts, action, rules, acted)) return 2;
         }
 
+        Stopwatch outputWatch;
         Output out;
         const Results written{tree, results, stats, groups, verdicts, rule, action, acted};
         if (format == Format::Json) WriteJson(out, written, settings);
         else if (format == Format::Csv) WriteCsv(out, written);
         else WriteText(out, tree, settings, texts, results);
         out.Flush();
+        const double outputSeconds = outputWatch.Seconds();
 
         PROCESS_MEMORY_COUNTERS memory{};
         memory.cb = sizeof memory;
@@ -653,8 +676,11 @@ int wmain(int argc, wchar_t** argv) {
                      static_cast<unsigned long long>(memory.PeakPagefileUsage / 1024),
                      static_cast<unsigned long long>(memory.PeakWorkingSetSize / 1024));
             Err(line);
+            swprintf(line, 512, L"  results written in %.3f s\n", outputSeconds);
+            Err(line);
             if (!cachePath.empty()) {
-                swprintf(line, 512, L"  content cache %llu entries\n", static_cast<unsigned long long>(cache.Size()));
+                swprintf(line, 512, L"  content cache %llu entries, loaded in %.3f s, written in %.3f s\n",
+                         static_cast<unsigned long long>(cache.Size()), loadSeconds, saveSeconds);
                 Err(line);
             }
         }
