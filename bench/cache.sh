@@ -78,6 +78,10 @@ for tree in "${trees[@]}"; do
     printf "  cache file %d bytes, %d entries, %.1f bytes an entry\n", b, e, e ? b / e : 0 }'
   cmp -s "$out/none.out" "$out/second.out" && echo "  second search: same results as without a cache" \
     || echo "  second search: RESULTS DIFFER"
+  if [ -n "${BASELINE:-}" ]; then
+    cmp -s "$out/base.out" "$out/second.out" && echo "  second search: same results as the baseline" \
+      || echo "  second search: RESULTS DIFFER FROM THE BASELINE"
+  fi
 
   # 1 % rewritten with other bytes, last-write times put back; restored afterwards.
   python3 - "$tree" "$out/saved" <<'PY'

@@ -53,7 +53,7 @@ struct QuietProgress : ProgressSink {
     int FolderTotal() const override { return total; }
     void SetFolderIndex(int i) override { index = i; }
     int FolderIndex() const override { return index; }
-    void SetCurrentText(const std::wstring&) override {}
+    void SetCurrentText(std::wstring_view) override {}
     void SetBarRange(int, int) override {}
     void SetBarPos(int) override {}
     void Tick() override {}

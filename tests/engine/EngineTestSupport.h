@@ -35,7 +35,7 @@ public:
     int FolderTotal() const override { return total; }
     void SetFolderIndex(int i) override { index = i; }
     int FolderIndex() const override { return index; }
-    void SetCurrentText(const std::wstring& text) override { current = text; }
+    void SetCurrentText(std::wstring_view text) override { current = text; }
     void SetBarRange(int, int high) override { barHigh = high; }
     void SetBarPos(int pos) override { barPos = pos; }
     void Tick() override { ++ticks; }

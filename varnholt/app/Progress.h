@@ -43,7 +43,7 @@ public:
     int FolderTotal() const override { return folderTotal_; }
     void SetFolderIndex(int index) override { folderIndex_ = index; }
     int FolderIndex() const override { return folderIndex_; }
-    void SetCurrentText(const std::wstring& text) override { currentText_ = text; }
+    void SetCurrentText(std::wstring_view text) override { currentText_ = text; }
     void SetBarRange(int low, int high) override;
     void SetBarPos(int pos) override;
     void Tick() override;

@@ -195,29 +195,35 @@ bool ContentCache::Parse(const std::string& bytes) {
     std::vector<uint64_t> volumes(volumeCount);
     for (uint64_t& v : volumes)
         if (!in.Fixed(v)) return false;
-    std::vector<Entry> entries(count);
-    for (Entry& e : entries) {
+    // Straight into the cache, found through its index as they come; damage leaves nothing.
+    entries_.reserve(count);
+    Reserve(count);
+    auto damaged = [&] {
+        entries_.clear();
+        index_.clear();
+        return false;
+    };
+    for (uint64_t i = 0; i < count; ++i) {
+        Entry e;
         uint8_t flags = 0, age = 0;
         uint64_t volume = 0;
         if (!in.Byte(flags) || !in.Byte(age) || flags > 15 || (flags & kChangeAfterWrite && flags & kChangeIsWrite) ||
             age >= kMaxAge || !in.Varint(volume) ||
             volume >= volumes.size() || !in.Varint(e.key.fileId) || !in.Varint(e.key.size) || !in.Fixed(e.key.lastWrite))
-            return false;
+            return damaged();
         e.key.volume = volumes[volume];
         uint64_t distance = 0;
         if (flags & kChangeIsWrite) e.key.changeTime = e.key.lastWrite;
         else if (flags & kChangeAfterWrite && in.Varint(distance) && distance > 0) e.key.changeTime = e.key.lastWrite + distance;
-        else if (flags & kChangeAfterWrite || !in.Fixed(e.key.changeTime) || e.key.changeTime >= e.key.lastWrite) return false;
-        if (!in.Fixed(e.content.firstHash)) return false;
+        else if (flags & kChangeAfterWrite || !in.Fixed(e.key.changeTime) || e.key.changeTime >= e.key.lastWrite) return damaged();
+        if (!in.Fixed(e.content.firstHash)) return damaged();
         e.content.hasFull = flags & kHasFull;
-        if (e.content.hasFull && !in.Bytes(e.content.full.data(), 32)) return false;
-        if ((flags & kHasPlace) && (!in.Fixed(e.content.placeHash, 4) || e.content.placeHash == 0)) return false;
+        if (e.content.hasFull && !in.Bytes(e.content.full.data(), 32)) return damaged();
+        if ((flags & kHasPlace) && (!in.Fixed(e.content.placeHash, 4) || e.content.placeHash == 0)) return damaged();
         e.age = age;
+        Add(std::move(e));
     }
-    if (!in.AtEnd()) return false;
-    entries_.reserve(entries.size());
-    Reserve(entries.size());
-    for (Entry& e : entries) Add(std::move(e));
+    if (!in.AtEnd()) return damaged();
     return true;
 }
 

@@ -59,10 +59,13 @@ ContentMemory DuplicateSearch::Remember(int category, const std::vector<Group>& 
     if (!cache_) return {};
     const SizeCategoryList& list = files_.Lists()[category];
     memory.known.assign(list.entries.size(), nullptr);
+    std::wstring listedAt;
     for (const Group& g : groups)
         for (uint32_t m : g) {
             const FileEntry& e = list.entries[m];
-            if (e.fileId) memory.known[m] = cache_->Find(KeyOf(e, files_.Facts(e)), PlaceHash(files_.ListedAt(e)));
+            if (!e.fileId) continue;
+            files_.ListedAt(e, listedAt);
+            memory.known[m] = cache_->Find(KeyOf(e, files_.Facts(e)), PlaceHash(listedAt));
         }
     return {&memory.known, &memory.learned};
 }

@@ -114,6 +114,14 @@ std::wstring FileCollection::ListedAt(const FileEntry& e) const {
     return finalPath.empty() ? std::wstring() : JoinPath(finalPath, Name(e));
 }
 
+void FileCollection::ListedAt(const FileEntry& e, std::wstring& path) const {
+    const std::wstring& finalPath = folders_[e.folder].finalPath;
+    path.assign(finalPath);
+    if (path.empty()) return;
+    if (path.back() != L'\\') path.push_back(L'\\');
+    path.append(Name(e));
+}
+
 FileStatus FileCollection::Status(const FileEntry& e) const {
     FileStatus s;
     s.creationTime = e.creationTime;
@@ -384,7 +392,7 @@ void FileCollector::Walk(const std::wstring& folder, OpenFolder& opened, size_t 
             }
         } else {
             // Files, and "." and ".." too, are steps of the progress.
-            progress_.SetCurrentText(std::wstring(name));
+            progress_.SetCurrentText(name);
             progress_.SetFigures({files_.TotalCount()});
             progress_.Tick();
             if (!isFolder && !isLink && !name.empty()) {

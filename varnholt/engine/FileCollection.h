@@ -85,6 +85,8 @@ public:
     // Where the file system puts the file the listing showed, when the walk
     // recorded its folder's final path (see FileLinksUnmarked); else empty.
     std::wstring ListedAt(const FileEntry& e) const;
+    // The same into `path`, whose room is used again: no allocation per file.
+    void ListedAt(const FileEntry& e, std::wstring& path) const;
 
     std::array<SizeCategoryList, kCategoryCount>& Lists() { return lists_; }
     const std::array<SizeCategoryList, kCategoryCount>& Lists() const { return lists_; }

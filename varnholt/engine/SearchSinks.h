@@ -3,6 +3,7 @@
 // these with the progress window and the results tree; tests with containers.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // How far a search is, for a progress line of text: files listed while the
 // folders are walked, then bytes and files compared of those to compare.
@@ -21,7 +22,7 @@ public:
     virtual int FolderTotal() const = 0;
     virtual void SetFolderIndex(int index) = 0;
     virtual int FolderIndex() const = 0;
-    virtual void SetCurrentText(const std::wstring& text) = 0;
+    virtual void SetCurrentText(std::wstring_view text) = 0;
     virtual void SetBarRange(int low, int high) = 0;
     virtual void SetBarPos(int pos) = 0;
     virtual void Tick() = 0;       // one collection step: position, picture, pending messages

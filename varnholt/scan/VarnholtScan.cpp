@@ -98,7 +98,7 @@ public:
     int FolderTotal() const override { return total_; }
     void SetFolderIndex(int index) override { index_ = index; }
     int FolderIndex() const override { return index_; }
-    void SetCurrentText(const std::wstring&) override {}
+    void SetCurrentText(std::wstring_view) override {}
     void SetBarRange(int, int) override {}
     void SetBarPos(int) override {}
     void Tick() override {}
