@@ -31,7 +31,7 @@ void FolderListing::Read(uint8_t* buffer, DWORD size) {
         size_t used = 0;
         for (size_t offset = 0;;) {
             const auto& entry = *reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(buffer + offset);
-            used = std::max(used, offset + offsetof(FILE_ID_BOTH_DIR_INFO, FileName) + entry.FileNameLength);
+            used = std::max<size_t>(used, offset + offsetof(FILE_ID_BOTH_DIR_INFO, FileName) + entry.FileNameLength);
             if (entry.NextEntryOffset == 0) break;
             offset += entry.NextEntryOffset;
         }
