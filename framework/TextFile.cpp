@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "framework/Errors.h"
 #include "framework/Handles.h"
 #include "framework/Paths.h"
@@ -78,14 +80,21 @@ std::string ReadFileBytes(const std::wstring& path) {
     FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) throw FileError(path);
+    // Read in place, in blocks as large as the file: a cache of a million
+    // entries is tens of megabytes.
+    LARGE_INTEGER size{};
+    const size_t expected = GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 ? static_cast<size_t>(size.QuadPart) : 0;
     std::string bytes;
-    char buffer[65536];
-    DWORD got = 0;
+    size_t have = 0;
     for (;;) {
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) throw FileError(path);
+        const size_t block = std::clamp<size_t>(expected - std::min(expected, have), 65536, 1u << 30);
+        bytes.resize(have + block);
+        DWORD got = 0;
+        if (!ReadFile(file.get(), bytes.data() + have, static_cast<DWORD>(block), &got, nullptr)) throw FileError(path);
+        have += got;
         if (got == 0) break;
-        bytes.append(buffer, got);
     }
+    bytes.resize(have);
     return bytes;
 }
 

@@ -46,13 +46,7 @@ const std::vector<ResultsSink::Item>& MemoryTree::Children(Item parent) const { 
 
 std::vector<std::wstring> MemoryTree::TextsInOrder() const {
     std::vector<std::wstring> texts;
-    std::vector<Item> stack(nodes_[0].children.rbegin(), nodes_[0].children.rend());
-    while (!stack.empty()) {
-        const Item item = stack.back();
-        stack.pop_back();
-        texts.push_back(nodes_[item].text);
-        stack.insert(stack.end(), nodes_[item].children.rbegin(), nodes_[item].children.rend());
-    }
+    ForEachInOrder([&](const std::wstring& text) { texts.push_back(text); });
     return texts;
 }
 

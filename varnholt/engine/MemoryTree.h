@@ -29,6 +29,17 @@ public:
     std::vector<std::vector<Item>> Groups() const;
     // Every item's text in tree order: each item, then its children.
     std::vector<std::wstring> TextsInOrder() const;
+    // Calls `each(text)` in the same order, without copying the texts.
+    template <typename Each>
+    void ForEachInOrder(Each each) const {
+        std::vector<Item> stack(nodes_[0].children.rbegin(), nodes_[0].children.rend());
+        while (!stack.empty()) {
+            const Item item = stack.back();
+            stack.pop_back();
+            each(nodes_[item].text);
+            stack.insert(stack.end(), nodes_[item].children.rbegin(), nodes_[item].children.rend());
+        }
+    }
 
 private:
     void Release(Item item);

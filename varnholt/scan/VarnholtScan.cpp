@@ -336,12 +336,16 @@ std::vector<GroupVerdicts> Tick(const MemoryTree& tree, const std::vector<std::v
     std::vector<GroupVerdicts> verdicts;
     verdicts.reserve(groups.size());
     for (const auto& items : groups) {
+        if (rule.given.empty()) {
+            verdicts.emplace_back(items.size());  // nothing ticked
+            continue;
+        }
         SelectionGroup group;
         for (ResultsSink::Item item : items) {
             const FileFacts& f = *tree.Facts(item);
             group.push_back({tree.Text(item), f.size, f.lastWrite, IsKept(tree.Text(item), keptFolders), false});
         }
-        if (!rule.given.empty()) TickAllButOne(group, rule.keep, rule.folder);
+        TickAllButOne(group, rule.keep, rule.folder);
         GroupVerdicts& v = verdicts.emplace_back(group.size());
         for (size_t i = 0; i < group.size(); ++i) v[i].remove = group[i].ticked;
     }
@@ -493,14 +497,14 @@ void WriteCsv(Output& out, const Results& r) {
 // mark when some character does not fit; CR LF line ends.
 void WriteText(Output& out, const MemoryTree& tree, const SearchSettings& settings, const TextSource& texts,
                const DuplicateResults& found) {
-    const std::vector<std::wstring> items = tree.TextsInOrder();
     bool utf8 = false;
-    for (const auto& t : items)
-        for (wchar_t c : t) utf8 = utf8 || c > 255;
+    tree.ForEachInOrder([&](const std::wstring& t) {
+        utf8 = utf8 || std::any_of(t.begin(), t.end(), [](wchar_t c) { return c > 255; });
+    });
     if (utf8) out.Write(fw::kUtf8Bom);
     out.Write(fw::EncodeTextAs(ResultsTitle(), utf8));
     out.Write(fw::EncodeTextAs(ResultsCriteriaText(settings, texts, found.folders), utf8));
-    for (const auto& t : items) out.Write(fw::EncodeTextAs(ResultsRecord(t), utf8));
+    tree.ForEachInOrder([&](const std::wstring& t) { out.Write(fw::EncodeTextAs(ResultsRecord(t), utf8)); });
 }
 
 }  // namespace
