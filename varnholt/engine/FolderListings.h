@@ -89,5 +89,6 @@ private:
     std::vector<std::thread> helpers_;
 };
 
-// Helpers for a walk on this machine: one per core, at most a handful.
+// Helpers for a walk on this machine: one per core, at most a handful; none
+// where listings cannot run side by side.
 size_t WalkHelpers();
