@@ -6,8 +6,9 @@
 # second search of the unchanged tree; after 1 % of the files were rewritten
 # with other bytes and their last-write times put back (the files are restored
 # afterwards). The second search also runs with the walk on one thread
-# (VARNHOLT_WALK_HELPERS=0) and, given BASELINE=path/to/VarnholtScan.exe, with
-# an earlier build. Environment: BUILD_ROOT (build/), ARCH (x64), RUNS (3),
+# (VARNHOLT_WALK_HELPERS=0; under Wine that is the default, and
+# VARNHOLT_WALK_HELPERS=N in the environment forces N helpers for every run)
+# and, given BASELINE=path/to/VarnholtScan.exe, with an earlier build. Environment: BUILD_ROOT (build/), ARCH (x64), RUNS (3),
 # BENCH_DIR (/tmp/varnholt-bench; the default tree is made there when missing).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
