@@ -79,12 +79,12 @@ public:
     static void DeleteFileOrRecycle(const std::wstring& path, bool toRecycleBin, bool warnWhenPermanent = false);
     static bool WipeFile(const std::wstring& path);
     static FileStatus GetFileStatusSafe(const std::wstring& path);
-    // The shell's file-spec match ("*" any text, "?" one character, letters in any
-    // case, ";" between patterns, leading blanks ignored, "*.*" all), in time
-    // proportional to the path times the pattern whatever the pattern.
+    // The shell's file-name pattern match ("*" any text, "?" one character,
+    // letters in any case, ";" between patterns, leading blanks ignored, "*.*"
+    // all), in time proportional to the path times the pattern whatever the pattern.
     static bool MatchWildcard(const std::wstring& pattern, const std::wstring& path, bool ignoreCase);
     // The same on texts already upper-cased.
-    static bool MatchSpecUpper(std::wstring_view path, std::wstring_view spec);
+    static bool MatchPatternsUpper(std::wstring_view path, std::wstring_view patterns);
     int ListSubfolders(const std::wstring& folder, int depthLimit);
 
     // --- printing ---

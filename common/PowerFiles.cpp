@@ -211,13 +211,13 @@ bool MatchOne(std::wstring_view text, std::wstring_view pattern) {
 
 }  // namespace
 
-bool PowerClass::MatchSpecUpper(std::wstring_view path, std::wstring_view spec) {
-    if (spec == L"*.*") return true;
-    for (size_t start = 0; start < spec.size();) {
-        while (start < spec.size() && spec[start] == L' ') ++start;
-        size_t end = spec.find(L';', start);
-        if (end == std::wstring_view::npos) end = spec.size();
-        if (start < spec.size() && MatchOne(path, spec.substr(start, end - start))) return true;
+bool PowerClass::MatchPatternsUpper(std::wstring_view path, std::wstring_view patterns) {
+    if (patterns == L"*.*") return true;
+    for (size_t start = 0; start < patterns.size();) {
+        while (start < patterns.size() && patterns[start] == L' ') ++start;
+        size_t end = patterns.find(L';', start);
+        if (end == std::wstring_view::npos) end = patterns.size();
+        if (start < patterns.size() && MatchOne(path, patterns.substr(start, end - start))) return true;
         start = end + 1;
     }
     return false;
@@ -228,7 +228,7 @@ bool PowerClass::MatchWildcard(const std::wstring& pattern, const std::wstring& 
     std::wstring upperPattern = pattern, upperPath = path;
     if (!upperPattern.empty()) CharUpperBuffW(upperPattern.data(), static_cast<DWORD>(upperPattern.size()));
     if (!upperPath.empty()) CharUpperBuffW(upperPath.data(), static_cast<DWORD>(upperPath.size()));
-    return MatchSpecUpper(upperPath, upperPattern);
+    return MatchPatternsUpper(upperPath, upperPattern);
 }
 
 int PowerClass::ListSubfolders(const std::wstring& folder, int depthLimit) {

@@ -13,9 +13,9 @@ import os
 import sys
 
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-_spec = importlib.util.spec_from_file_location("pictures", os.path.join(TOP, "scripts", "make-pictures.py"))
-pictures = importlib.util.module_from_spec(_spec)
-_spec.loader.exec_module(pictures)
+_source = importlib.util.spec_from_file_location("pictures", os.path.join(TOP, "scripts", "make-pictures.py"))
+pictures = importlib.util.module_from_spec(_source)
+_source.loader.exec_module(pictures)
 Canvas, bmp24, write = pictures.Canvas, pictures.bmp24, pictures.write
 
 WHITE = (255, 255, 255, 255)

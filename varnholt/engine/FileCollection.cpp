@@ -185,7 +185,7 @@ bool ExceptionPatterns::Passes(const std::wstring& path) const {
         const bool match = p.kind == Pattern::Kind::EndsWith ? upper.ends_with(p.text)
                            : p.kind == Pattern::Kind::Contains
                                ? upper.find(p.text) != std::wstring_view::npos
-                               : PowerClass::MatchSpecUpper(upper, p.text);
+                               : PowerClass::MatchPatternsUpper(upper, p.text);
         if (match) return false;
     }
     return true;
