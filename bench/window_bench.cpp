@@ -46,23 +46,6 @@ double Measure(const char* name, HWND window, int command) {
     return seconds;
 }
 
-// The search's progress without a window.
-struct QuietProgress : ProgressSink {
-    void SetStatusText(const std::wstring&) override {}
-    void SetFolderTotal(int t) override { total = t; }
-    int FolderTotal() const override { return total; }
-    void SetFolderIndex(int i) override { index = i; }
-    int FolderIndex() const override { return index; }
-    void SetCurrentText(std::wstring_view) override {}
-    void SetBarRange(int, int) override {}
-    void SetBarPos(int) override {}
-    void Tick() override {}
-    void Refresh() override {}
-    void KeepAlive() override {}
-    bool CancelRequested() const override { return false; }
-    int total = 0, index = 0;
-};
-
 struct PlainTexts : TextSource {
     std::wstring GetText(int number) const override { return L"<" + std::to_wstring(number) + L">."; }
 };

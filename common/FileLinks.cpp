@@ -10,6 +10,16 @@ std::wstring JoinPath(const std::wstring& folder, std::wstring_view name) {
     return path.append(name);
 }
 
+std::wstring FolderOf(const std::wstring& path) {
+    const size_t slash = path.rfind(L'\\');
+    if (slash == std::wstring::npos) return {};
+    std::wstring folder = path.substr(0, slash);
+    if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
+    return folder;
+}
+
+std::wstring NameOf(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
+
 namespace {
 
 // The object's own name ("\??\X:\..."). Wine answers GetFinalPathNameByHandle
@@ -69,8 +79,9 @@ bool SamePlace(const std::wstring& finalPath, const std::wstring& listedAt) {
     return trimmed(finalPath) == trimmed(listedAt);
 }
 
-bool FileLinksUnmarked() {
-    static const bool unmarked =
-        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-    return unmarked;
+bool RunsUnderWine() {
+    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
 }
+
+bool FileLinksUnmarked() { return RunsUnderWine(); }

@@ -9,6 +9,11 @@
 // A folder and a name joined by one backslash, also when the folder is a
 // drive root that already ends in one ("Y:\" and "a.txt" give "Y:\a.txt").
 std::wstring JoinPath(const std::wstring& folder, std::wstring_view name);
+// The folder a path lies in ("Y:\" for a file at a drive's root, not the
+// drive's current folder "Y:"); empty for a bare name.
+std::wstring FolderOf(const std::wstring& path);
+// The last name of a path.
+std::wstring NameOf(const std::wstring& path);
 
 // The path the file system resolves an open handle to ("X:\..." or
 // "\\server\share\..."); empty when it cannot tell.
@@ -22,3 +27,6 @@ bool SamePlace(const std::wstring& finalPath, const std::wstring& listedAt);
 // Wine shows a link to a file as the file it names, with that file's id. There
 // only the final path of an open handle tells the link from the file.
 bool FileLinksUnmarked();
+// Whether the program runs under Wine, whose file system differs from Windows
+// in the ways the callers name.
+bool RunsUnderWine();

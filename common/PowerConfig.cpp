@@ -8,6 +8,7 @@
 #include "common/PowerClass.h"
 #include "framework/Errors.h"
 #include "framework/Handles.h"
+#include "framework/Paths.h"
 #include "framework/TextFile.h"
 
 namespace {
@@ -254,7 +255,7 @@ void PowerClass::WriteRegistryText(const std::wstring& valueName, const std::wst
 
 bool PowerClass::FileExists(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    return !path.empty() && GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+    return !path.empty() && GetFileAttributesExW(fw::SystemPath(path).c_str(), GetFileExInfoStandard, &data);
 }
 
 void PowerClass::CopyFileSilently(const std::wstring& sourcePath, const std::wstring& destinationFolder,

@@ -24,19 +24,6 @@ namespace {
 // The stayed files the closing message of a move names.
 constexpr size_t kNamedStayed = 5;
 
-bool FileFound(const std::wstring& path) {
-    return GetFileAttributesW(fw::SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-    const size_t slash = path.rfind(L'\\');
-    std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-    if (folder.size() == 2 && folder[1] == L':') folder += L'\\';  // a drive's root, not its current folder
-    return folder;
-}
-
-std::wstring NameOf(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
-
 // %1 and %2 as counts, or %1 as a path.
 std::wstring Fill(std::wstring text, size_t first, size_t second, const std::wstring& path = {}) {
     for (auto [mark, value] : {std::pair{L"%1", first}, std::pair{L"%2", second}})
@@ -200,12 +187,12 @@ void ResultActions::RemoveChecked(Removal removal, bool toRecycleBin, bool prote
             if (forAll) left.push_back(path);
             else Say(texts_.GetText(textNumber) + L"\n\n" + path);
         };
-        if (FileFound(path) && !IsAsSearched(path, facts)) {
+        if (PowerClass::FileExists(path) && !IsAsSearched(path, facts)) {
             keep(txt::kFileChanged);
         } else if (removal == Removal::Delete) {
-            if (!FileFound(path)) continue;
+            if (!PowerClass::FileExists(path)) continue;
             PowerClass::DeleteFileOrRecycle(path, toRecycleBin, true);
-            if (FileFound(path)) keep(txt::kDeleteFailed);
+            if (PowerClass::FileExists(path)) keep(txt::kDeleteFailed);
             else ++removed, freed += facts.size;
         } else if (PowerClass::WipeFile(path)) {
             ++removed, freed += facts.size;
@@ -332,7 +319,7 @@ void ResultActions::DeleteAllDuplicates(const std::wstring& copyPath,
         auto record = [&](const std::wstring& name) {
             return restoreList.Record({path, name, facts.size, facts.lastWrite});
         };
-        if (FileFound(path) && IsAsSearched(path, facts) && MoveIntoFolder(path, target, record))
+        if (PowerClass::FileExists(path) && IsAsSearched(path, facts) && MoveIntoFolder(path, target, record))
             movedItems.push_back(item);
         else
             stayed.push_back(path);

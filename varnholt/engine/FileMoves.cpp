@@ -15,19 +15,6 @@ namespace {
 
 const wchar_t kRestoreHeader[] = L"Original path,Name in folder,Size,Last write (UTC)";
 
-bool FileFound(const std::wstring& path) {
-    return GetFileAttributesW(fw::SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-    const size_t slash = path.rfind(L'\\');
-    std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-    if (folder.size() == 2 && folder[1] == L':') folder += L'\\';  // a drive's root, not its current folder
-    return folder;
-}
-
-std::wstring NameOf(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
-
 // "name (n).ext"; a leading dot starts no extension.
 std::wstring Numbered(const std::wstring& name, int n) {
     const size_t dot = name.rfind(L'.');
@@ -88,7 +75,7 @@ bool CopyCompareAndDrop(const std::wstring& source, const std::wstring& target,
         return false;
     }
     dropSource();
-    if (!FileFound(source)) return true;
+    if (!PowerClass::FileExists(source)) return true;
     RemoveCopy(target);  // the source could not go: one copy is enough
     return false;
 }
@@ -162,13 +149,13 @@ bool IsAsSearched(const std::wstring& path, const FileFacts& facts) {
 }
 
 bool MoveIntoFolder(const std::wstring& source, const std::wstring& folder, const BeforeSourceGoes& before) {
-    if (!FileFound(folder)) fw::CreateFolders(folder);
+    if (!PowerClass::FileExists(folder)) fw::CreateFolders(folder);
     if (SameFolder(FolderOf(source), folder)) return true;  // already where it is to go
     const std::wstring name = NameOf(source);
     for (int n = 1; n < 10000; ++n) {
         const std::wstring chosen = n == 1 ? name : Numbered(name, n);
         const std::wstring target = JoinPath(folder, chosen);
-        if (FileFound(target)) continue;
+        if (PowerClass::FileExists(target)) continue;
         // Within a volume the rename is where the source goes: what it becomes is written down first.
         if (before && !before(chosen)) return false;
         // A rename cannot lose the file, and never replaces one.
@@ -209,7 +196,7 @@ LinkOutcome ReplaceByLink(const std::wstring& member, const FileFacts& facts, co
 }
 
 bool RestoreListWriter::Create(const std::wstring& folder) {
-    if (!FileFound(folder)) fw::CreateFolders(folder);
+    if (!PowerClass::FileExists(folder)) fw::CreateFolders(folder);
     SYSTEMTIME now;
     GetLocalTime(&now);
     wchar_t stamp[40];
@@ -266,7 +253,7 @@ std::optional<std::vector<RestoreEntry>> ReadRestoreList(const std::wstring& pat
 }
 
 bool RewriteRestoreList(const std::wstring& path, const std::vector<RestoreEntry>& entries) {
-    if (entries.empty()) return DeleteFileW(fw::SystemPath(path).c_str()) || !FileFound(path);
+    if (entries.empty()) return DeleteFileW(fw::SystemPath(path).c_str()) || !PowerClass::FileExists(path);
     std::wstring text = std::wstring(kRestoreHeader) + L"\n";
     for (const auto& e : entries) text += RecordLine(e) + L"\n";
     try {
@@ -284,7 +271,7 @@ PutBackOutcome PutBack(const std::wstring& folder, const RestoreEntry& entry, co
     if (!Identify(moved, 0, info)) return PutBackOutcome::Missing;
     const uint64_t size = (uint64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     if (size != entry.size || LastWriteOf(info) != entry.lastWrite) return PutBackOutcome::Changed;
-    if (FileFound(entry.original)) return PutBackOutcome::PlaceTaken;
+    if (PowerClass::FileExists(entry.original)) return PutBackOutcome::PlaceTaken;
     const std::wstring place = FolderOf(entry.original);
     if (place.empty() || !fw::CreateFolders(place)) return PutBackOutcome::Failed;
     // Never over a file that has taken the place meanwhile.

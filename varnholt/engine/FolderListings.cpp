@@ -43,19 +43,9 @@ void FolderListing::Read(uint8_t* buffer, DWORD size) {
     endError = GetLastError();
 }
 
-namespace {
-
 // Wine reads every directory of a process under one lock: listings made on
-// helper threads only wait for each other there, and slow the walk down. The
-// helpers open the folders and ask where they are; the walk lists them.
-bool ListingsSerialized() {
-    static const bool serialized = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-    return serialized;
-}
-
-}  // namespace
-
-bool ListingsSideBySide() { return !ListingsSerialized(); }
+// helper threads only wait for each other there, and slow the walk down.
+bool ListingsSideBySide() { return !RunsUnderWine(); }
 
 ListingsAhead::ListingsAhead(size_t threads, bool wantFinalPaths, bool listInHelpers)
     : wantFinalPaths_(wantFinalPaths), listInHelpers_(listInHelpers) {

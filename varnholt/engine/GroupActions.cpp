@@ -13,10 +13,6 @@
 
 namespace {
 
-bool FileFound(const std::wstring& path) {
-    return GetFileAttributesW(fw::SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 ActOutcome FromLink(LinkOutcome outcome) {
     switch (outcome) {
         case LinkOutcome::Done: return ActOutcome::Done;
@@ -32,14 +28,14 @@ ActOutcome FromLink(LinkOutcome outcome) {
 
 // Recycle or move one member that passed every check.
 ActOutcome Remove(const ActMember& m, const ActMember& keeper, const ActRules& rules, std::wstring& movedTo) {
-    if (!FileFound(m.path)) return ActOutcome::Gone;
+    if (!PowerClass::FileExists(m.path)) return ActOutcome::Gone;
     if (!IsAsSearched(m.path, m.facts)) return ActOutcome::Changed;
     if (rules.protectReadOnly && PowerClass::IsReadOnlyOrMissing(m.path)) return ActOutcome::ReadOnly;
     if (rules.action == GroupAction::Recycle) {
         // The copy that stays must hold these very bytes: then nothing is lost.
         if (!HoldSameBytes(m.path, keeper.path)) return ActOutcome::NotEqual;
         PowerClass::DeleteFileOrRecycle(m.path, true, true);
-        return FileFound(m.path) ? ActOutcome::Failed : ActOutcome::Done;
+        return PowerClass::FileExists(m.path) ? ActOutcome::Failed : ActOutcome::Done;
     }
     bool recorded = false;
     const bool moved = MoveIntoFolder(m.path, rules.moveFolder, [&](const std::wstring& name) {

@@ -25,14 +25,6 @@ bool IsAtOrBelow(const std::wstring& path, std::wstring folder) {
     return path.size() == folder.size() || path[folder.size()] == L'\\' || folder.back() == L'\\';
 }
 
-std::wstring ParentOf(const std::wstring& path) {
-    const size_t cut = path.rfind(L'\\');
-    if (cut == std::wstring::npos) return {};
-    std::wstring parent = path.substr(0, cut);
-    if (parent.size() == 2 && parent[1] == L':') parent += L'\\';
-    return parent;
-}
-
 }  // namespace
 
 ProtectedFolders::ProtectedFolders(const std::vector<std::wstring>& folders, const std::vector<std::wstring>& except) {
@@ -56,7 +48,7 @@ ProtectedFolders ProtectedFolders::ForProgram(const std::wstring& configFolder, 
 
 bool ProtectedFolders::Covers(const std::wstring& path) const {
     // The text may hide where the file is: its folder's final path tells.
-    const std::wstring parent = ResolvedFolder(ParentOf(path));
+    const std::wstring parent = ResolvedFolder(FolderOf(path));
     auto within = [&](const std::vector<std::wstring>& folders) {
         for (const auto& folder : folders)
             if (IsAtOrBelow(path, folder) || (!parent.empty() && IsAtOrBelow(parent, folder))) return true;

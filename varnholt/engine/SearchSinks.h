@@ -34,6 +34,27 @@ public:
     virtual void SetFigures(const ProgressFigures&) {}
 };
 
+// Progress that shows nothing: a search without a window. It keeps the folder
+// figures the walk reads back and is never cancelled.
+class QuietProgress : public ProgressSink {
+public:
+    void SetStatusText(const std::wstring&) override {}
+    void SetFolderTotal(int total) override { total_ = total; }
+    int FolderTotal() const override { return total_; }
+    void SetFolderIndex(int index) override { index_ = index; }
+    int FolderIndex() const override { return index_; }
+    void SetCurrentText(std::wstring_view) override {}
+    void SetBarRange(int, int) override {}
+    void SetBarPos(int) override {}
+    void Tick() override {}
+    void Refresh() override {}
+    void KeepAlive() override {}
+    bool CancelRequested() const override { return false; }
+
+private:
+    int total_ = 0, index_ = 0;
+};
+
 // What the search saw of a file it lists. An action on the file later checks
 // that it still finds that file, unchanged, before it deletes or moves it.
 struct FileFacts {

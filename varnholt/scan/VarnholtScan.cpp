@@ -88,22 +88,11 @@ std::wstring Megabytes(uint64_t bytes) {
 
 // Progress without a window: Ctrl+C is its Cancel button. On a console one
 // line says how far the search is, at most ten times a second.
-class ConsoleProgress : public ProgressSink {
+class ConsoleProgress : public QuietProgress {
 public:
     explicit ConsoleProgress(bool showLine) : showLine_(showLine) {}
     ~ConsoleProgress() override { Clear(); }
 
-    void SetStatusText(const std::wstring&) override {}
-    void SetFolderTotal(int total) override { total_ = total; }
-    int FolderTotal() const override { return total_; }
-    void SetFolderIndex(int index) override { index_ = index; }
-    int FolderIndex() const override { return index_; }
-    void SetCurrentText(std::wstring_view) override {}
-    void SetBarRange(int, int) override {}
-    void SetBarPos(int) override {}
-    void Tick() override {}
-    void Refresh() override {}
-    void KeepAlive() override {}
     bool CancelRequested() const override { return g_cancel; }
     void SetFigures(const ProgressFigures& f) override {
         if (!showLine_) return;
@@ -127,7 +116,6 @@ public:
     }
 
 private:
-    int total_ = 0, index_ = 0;
     bool showLine_;
     ULONGLONG shown_ = 0;
     size_t width_ = 0;
