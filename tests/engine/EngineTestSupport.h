@@ -130,7 +130,7 @@ inline DiskSearch SearchOnDisk(const std::wstring& pathList, const std::wstring&
     MemoryTree tree;
     FileContentSource content;
     ContentCache cache;
-    if (!cacheFile.empty()) cache.Load(cacheFile);
+    if (!cacheFile.empty()) cache.StartLoad(cacheFile);  // as the programs do: beside the walk
     DuplicateSearch search(settings, texts, progress, tree, content, cacheFile.empty() ? nullptr : &cache);
     DuplicateResults results;
     search.Begin(results);

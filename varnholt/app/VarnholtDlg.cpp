@@ -622,9 +622,10 @@ void CVarnholtDlg::Search() {
     const bool cached = settingsFile_ == SettingsFile::Readable && ReadValue(L"ContentCache") != L"0";
     const std::wstring cachePath = ContentCacheBeside(userConfigPath_);
     ContentCache cache;
-    const bool setAside = cached && cache.Load(cachePath) == ContentCache::Loaded::SetAside;
+    if (cached) cache.StartLoad(cachePath);
     RunSearch(searchPathText_, settings_, store_, texts_, progress_, results_, duplicates_, nullptr, nullptr,
               cached ? &cache : nullptr);
+    const bool setAside = cached && cache.AwaitLoad() == ContentCache::Loaded::SetAside;
     // Also after Cancel: what the search learned stays learned.
     if (cached) cache.Save(cachePath);
     if (setAside) {

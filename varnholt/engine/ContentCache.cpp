@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <utility>
 
 #include "framework/Errors.h"
 #include "framework/Handles.h"
@@ -118,6 +120,7 @@ bool ContentCache::Add(Entry&& entry) {
 }
 
 const CachedContent* ContentCache::Find(const CacheKey& key, uint64_t placeHash) {
+    Settle();
     if (index_.empty()) return nullptr;
     const uint32_t number = index_[SlotOf(key)];
     if (number == 0) return nullptr;
@@ -128,6 +131,7 @@ const CachedContent* ContentCache::Find(const CacheKey& key, uint64_t placeHash)
 }
 
 void ContentCache::Store(const CacheKey& key, const CachedContent& content) {
+    Settle();
     if (Add({key, content, 0, true})) {
         learned_ = true;
         return;
@@ -227,7 +231,38 @@ bool ContentCache::Parse(const std::string& bytes) {
     return true;
 }
 
+ContentCache::~ContentCache() { Settle(); }
+
+void ContentCache::Settle() {
+    if (loader_.joinable()) loader_.join();
+}
+
 ContentCache::Loaded ContentCache::Load(const std::wstring& path) {
+    Settle();
+    return Read(path);
+}
+
+void ContentCache::StartLoad(const std::wstring& path) {
+    Settle();
+    loadError_ = nullptr;
+    loader_ = std::thread([this, path] {
+        const auto start = std::chrono::steady_clock::now();
+        try {
+            loaded_ = Read(path);
+        } catch (...) {
+            loadError_ = std::current_exception();
+        }
+        loadSeconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    });
+}
+
+ContentCache::Loaded ContentCache::AwaitLoad() {
+    Settle();
+    if (loadError_) std::rethrow_exception(std::exchange(loadError_, nullptr));
+    return loaded_;
+}
+
+ContentCache::Loaded ContentCache::Read(const std::wstring& path) {
     entries_.clear();
     index_.clear();
     learned_ = false;
@@ -297,6 +332,7 @@ bool ContentCache::SameAsLoaded() const {
 }
 
 bool ContentCache::Save(const std::wstring& path) {
+    Settle();
     RemoveInterruptedWrites(path);
     // A search that learned nothing and saw every entry again would write the
     // same bytes: while the file is as it was read, it stays.

@@ -8,7 +8,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <exception>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "varnholt/engine/ContentHash.h"
@@ -41,6 +43,18 @@ public:
     // format or damaged is set aside (renamed to ".bad") and the cache starts
     // empty; the caller says so once.
     Loaded Load(const std::wstring& path);
+    // Load on a thread of its own. A search needs the cache only once its walk
+    // is done, and the walk keeps one core busy at most under Wine; a million
+    // entries take a second to read. Every other call but Size waits for it.
+    void StartLoad(const std::wstring& path);
+    // What the load found, once it is done; rethrows what it threw.
+    Loaded AwaitLoad();
+    double LoadSeconds() const { return loadSeconds_; }
+
+    ContentCache() = default;
+    ContentCache(const ContentCache&) = delete;
+    ContentCache& operator=(const ContentCache&) = delete;
+    ~ContentCache();
     // Replaces the file atomically with what this search saw or learned, the
     // entries not yet too old, and the entries another search wrote to the file
     // since this one read it. Temporary files of writes that were interrupted
@@ -80,6 +94,15 @@ private:
     void Reserve(size_t count);
     // Adds the entry unless its key is there; true when added.
     bool Add(Entry&& entry);
+
+    // Waits for a load started on its own thread.
+    void Settle();
+    Loaded Read(const std::wstring& path);
+
+    std::thread loader_;
+    Loaded loaded_ = Loaded::Missing;
+    std::exception_ptr loadError_;
+    double loadSeconds_ = 0;
 
     std::vector<Entry> entries_;
     // Entry numbers plus one by key, 0 for an empty slot (open addressing): one

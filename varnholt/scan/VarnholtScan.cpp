@@ -567,14 +567,7 @@ int wmain(int argc, wchar_t** argv) {
         if (noCache || (cachePath.empty() && store.ReadConfigValue(L"ContentCache") == L"0")) cachePath.clear();
         else if (cachePath.empty()) cachePath = DefaultCachePath(programFolder);
         ContentCache cache;
-        Stopwatch loadWatch;
-        const bool setAside = !cachePath.empty() && cache.Load(cachePath) == ContentCache::Loaded::SetAside;
-        const double loadSeconds = loadWatch.Seconds();
-        if (setAside) {
-            std::wstring text = texts.GetText(txt::kCacheSetAside);
-            for (size_t at; (at = text.find(L"%1")) != std::wstring::npos;) text.replace(at, 2, cachePath);
-            Err(L"VarnholtScan: " + text + L"\n");
-        }
+        if (!cachePath.empty()) cache.StartLoad(cachePath);
 
         SetConsoleCtrlHandler(OnConsoleControl, TRUE);
         DWORD consoleMode = 0;
@@ -585,6 +578,11 @@ int wmain(int argc, wchar_t** argv) {
         const SearchOutcome outcome = RunSearch(pathList, settings, store, texts, progress, tree, results, &stats,
                                                 nullptr, cachePath.empty() ? nullptr : &cache);
         progress.Clear();
+        if (!cachePath.empty() && cache.AwaitLoad() == ContentCache::Loaded::SetAside) {
+            std::wstring text = texts.GetText(txt::kCacheSetAside);
+            for (size_t at; (at = text.find(L"%1")) != std::wstring::npos;) text.replace(at, 2, cachePath);
+            Err(L"VarnholtScan: " + text + L"\n");
+        }
         double saveSeconds = 0;
         // Also after Ctrl+C: what the search learned stays learned.
         if (!cachePath.empty()) {
@@ -672,7 +670,7 @@ int wmain(int argc, wchar_t** argv) {
             Err(line);
             if (!cachePath.empty()) {
                 swprintf(line, 512, L"  content cache %llu entries, loaded in %.3f s, written in %.3f s\n",
-                         static_cast<unsigned long long>(cache.Size()), loadSeconds, saveSeconds);
+                         static_cast<unsigned long long>(cache.Size()), cache.LoadSeconds(), saveSeconds);
                 Err(line);
             }
         }
