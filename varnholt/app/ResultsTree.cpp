@@ -90,18 +90,18 @@ void ResultsTree::Add(uint32_t parent, std::wstring text, HTREEITEM handle, uint
     nodeOf_[handle] = index;
 }
 
-ResultsSink::Item ResultsTree::InsertItem(Item parent, const std::wstring& text) {
+ResultsSink::Item ResultsTree::InsertItem(Item parent, std::wstring text) {
     HTREEITEM under = parent ? reinterpret_cast<HTREEITEM>(parent) : TVI_ROOT;
     HTREEITEM item = tree_.InsertItem(text, under, TVI_LAST);
-    Add(NodeOf(parent), text, item, kNone);
+    Add(NodeOf(parent), std::move(text), item, kNone);
     return reinterpret_cast<Item>(item);
 }
 
-ResultsSink::Item ResultsTree::InsertFile(Item parent, const std::wstring& path, const FileFacts& facts) {
+ResultsSink::Item ResultsTree::InsertFile(Item parent, std::wstring path, const FileFacts& facts) {
     HTREEITEM under = parent ? reinterpret_cast<HTREEITEM>(parent) : TVI_ROOT;
     HTREEITEM item = tree_.InsertItem(path, under, TVI_LAST);
     facts_.push_back(facts);
-    Add(NodeOf(parent), path, item, static_cast<uint32_t>(facts_.size() - 1));
+    Add(NodeOf(parent), std::move(path), item, static_cast<uint32_t>(facts_.size() - 1));
     return reinterpret_cast<Item>(item);
 }
 

@@ -21,8 +21,8 @@ public:
     const fw::TreeView& Tree() const { return tree_; }
 
     void Clear() override;
-    Item InsertItem(Item parent, const std::wstring& text) override;
-    Item InsertFile(Item parent, const std::wstring& path, const FileFacts& facts) override;
+    Item InsertItem(Item parent, std::wstring text) override;
+    Item InsertFile(Item parent, std::wstring path, const FileFacts& facts) override;
     void SetItemText(Item item, const std::wstring& text) override;
     void DeleteItem(Item item) override;
     void SetItemText(HTREEITEM item, const std::wstring& text) { SetItemText(reinterpret_cast<Item>(item), text); }

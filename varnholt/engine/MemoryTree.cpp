@@ -7,22 +7,22 @@ void MemoryTree::Clear() {
     free_.clear();
 }
 
-ResultsSink::Item MemoryTree::InsertItem(Item parent, const std::wstring& text) {
+ResultsSink::Item MemoryTree::InsertItem(Item parent, std::wstring text) {
     Item item;
     if (!free_.empty()) {
         item = free_.back();
         free_.pop_back();
-        nodes_[item] = Node{parent, text, {}, {}};
+        nodes_[item] = Node{parent, std::move(text), {}, {}};
     } else {
         item = nodes_.size();
-        nodes_.push_back(Node{parent, text, {}, {}});
+        nodes_.push_back(Node{parent, std::move(text), {}, {}});
     }
     nodes_[parent].children.push_back(item);
     return item;
 }
 
-ResultsSink::Item MemoryTree::InsertFile(Item parent, const std::wstring& path, const FileFacts& facts) {
-    const Item item = InsertItem(parent, path);
+ResultsSink::Item MemoryTree::InsertFile(Item parent, std::wstring path, const FileFacts& facts) {
+    const Item item = InsertItem(parent, std::move(path));
     nodes_[item].facts = facts;
     return item;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A results tree in memory: the headless front end and the tests hold the
 // search's results in it instead of a tree control.
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,9 +18,9 @@ public:
     };
 
     void Clear() override;
-    Item InsertItem(Item parent, const std::wstring& text) override;
+    Item InsertItem(Item parent, std::wstring text) override;
     void SetItemText(Item item, const std::wstring& text) override;
-    Item InsertFile(Item parent, const std::wstring& path, const FileFacts& facts) override;
+    Item InsertFile(Item parent, std::wstring path, const FileFacts& facts) override;
     void DeleteItem(Item item) override;
 
     const std::vector<Item>& Children(Item parent) const;
@@ -44,6 +45,7 @@ public:
 private:
     void Release(Item item);
 
-    std::vector<Node> nodes_ = std::vector<Node>(1);  // node 0 is the root
+    // Node 0 is the root. A deque: a million nodes are never moved to grow.
+    std::deque<Node> nodes_ = std::deque<Node>(1);
     std::vector<Item> free_;
 };

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // How far a search is, for a progress line of text: files listed while the
 // folders are walked, then bytes and files compared of those to compare.
@@ -69,9 +70,12 @@ public:
     using Item = uintptr_t;  // 0 is no item
     virtual ~ResultsSink() = default;
     virtual void Clear() = 0;
-    virtual Item InsertItem(Item parent, const std::wstring& text) = 0;  // as the last child; parent 0 = root
+    // Texts are taken by value: a search hands over hundreds of thousands of paths it made for the sink.
+    virtual Item InsertItem(Item parent, std::wstring text) = 0;  // as the last child; parent 0 = root
     // A path item with what the search saw of its file; a sink that keeps no facts inserts the text.
-    virtual Item InsertFile(Item parent, const std::wstring& path, const FileFacts&) { return InsertItem(parent, path); }
+    virtual Item InsertFile(Item parent, std::wstring path, const FileFacts&) {
+        return InsertItem(parent, std::move(path));
+    }
     virtual void SetItemText(Item item, const std::wstring& text) = 0;
     virtual void DeleteItem(Item item) = 0;                               // with its children
 };
