@@ -71,6 +71,18 @@ TEST_F(DriveY, ARootAndAFolderOnItAreWalkedOnceWithoutDoubledBackslashes) {
     EXPECT_EQ(store.FolderList, std::vector<std::wstring>{L"Y:\\Data"});
 }
 
+// Reached from the folder above it, Y:'s root resolves to Y: and its parent to
+// Z:; the files below it still stand where the walk found them.
+TEST_F(DriveY, ADrivesRootReachedFromAboveKeepsItsFiles) {
+    WriteBytes(L"Y:\\Data\\copy.txt", "alpha");
+    const std::wstring data = FixturesDir() + L"\\drive-y\\Data";
+    const Groups expected{{data + L"\\a.txt", data + L"\\copy.txt"}};
+    for (const wchar_t* criteria : kCriteria) {
+        const Groups groups = Search(FixturesDir() + L"\\...", criteria).groups;
+        EXPECT_NE(std::search(groups.begin(), groups.end(), expected.begin(), expected.end()), groups.end()) << criteria;
+    }
+}
+
 TEST(FileIdentity, TwoNamesOfOneFileAreNeverEachOthersDuplicates) {
     TempDir dir;
     const std::wstring original = dir.Write(L"1-original.txt", "the same bytes");

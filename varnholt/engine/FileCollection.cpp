@@ -242,6 +242,24 @@ std::wstring IdentityText(uint64_t volume, uint64_t id, const std::wstring& fina
 // The walk's listing buffer: large enough for many entries at a time.
 constexpr size_t kListingBytes = 64 * 1024;
 
+// The ids of the drives' root folders. Under Wine a folder's final path names
+// the deepest drive mapped onto it or above it: a folder that is some drive's
+// root is named from that drive, not from the path it was reached by.
+std::vector<uint64_t> DriveRootIds() {
+    std::vector<uint64_t> ids;
+    const DWORD drives = GetLogicalDrives();
+    for (int d = 0; d < 26; ++d) {
+        if (!(drives & (1u << d))) continue;
+        const wchar_t root[] = {static_cast<wchar_t>(L'A' + d), L':', L'\\', 0};
+        const fw::FileHandle h(CreateFileW(root, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (h && GetFileInformationByHandle(h.get(), &info))
+            ids.push_back((uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
+    }
+    return ids;
+}
+
 }  // namespace
 
 // A folder opened for listing (links followed) and known by its identity.
@@ -260,10 +278,13 @@ struct FileCollector::OpenFolder {
     // The identity as its parent's listing gave it. A walk enters another volume
     // only through a reparse point (a mount point, a junction, a link), so a
     // plain sub-folder is on its parent's volume; asking each folder for its
-    // volume would cost a round trip to the volume's driver per folder.
-    void Identify(const std::wstring& folder, uint64_t parentVolume, uint64_t id, bool wantFinalPath) {
+    // volume would cost a round trip to the volume's driver per folder. So
+    // would its final path, where the caller knows it (`knownFinalPath`).
+    void Identify(const std::wstring& folder, uint64_t parentVolume, uint64_t id, bool wantFinalPath,
+                  std::wstring knownFinalPath) {
         volume = parentVolume;
-        if (wantFinalPath || id == 0) Resolve(folder);
+        if (!knownFinalPath.empty()) finalPath = std::move(knownFinalPath);
+        else if (wantFinalPath || id == 0) Resolve(folder);
         identity = IdentityText(volume, id, finalPath);
     }
     // The identity as the open folder tells it: search paths and links.
@@ -296,6 +317,7 @@ FileCollector::FileCollector(const SearchSettings& settings, ProgressSink& progr
     auto at = [&](size_t position) { return settings.OptionChar(position); };
     filtersOn_ = !(at(15) == L'0' && at(18) == L'0' && at(23) == L'0' && at(26) == L'0');
     if (helpers > 0) ahead_ = std::make_unique<ListingsAhead>(helpers, recordFinalPaths_);
+    if (recordFinalPaths_) driveRootIds_ = DriveRootIds();
 }
 
 FileCollector::~FileCollector() = default;
@@ -320,6 +342,16 @@ bool FileCollector::IsWithinRoots(const std::wstring& finalPath) const {
         if (finalPath.size() == root.size() || finalPath[root.size()] == L'\\' || root.back() == L'\\') return true;
     }
     return false;
+}
+
+// A plain sub-folder's final path is its parent's and its name, known without
+// asking, except where a drive is mapped onto the folder or its name is one
+// Wine made up (with a "~") for a name Windows cannot show: empty, so asked.
+std::wstring FileCollector::FinalPathBelow(const OpenFolder& parent, std::wstring_view name, uint64_t id) const {
+    if (parent.finalPath.empty() || id == 0 || name.find(L'~') != std::wstring_view::npos ||
+        std::find(driveRootIds_.begin(), driveRootIds_.end(), id) != driveRootIds_.end())
+        return {};
+    return JoinPath(parent.finalPath, name);
 }
 
 bool FileCollector::Enter(const OpenFolder& opened) {
@@ -381,9 +413,10 @@ void FileCollector::Walk(const std::wstring& folder, OpenFolder& opened, size_t 
                 if (!(ready ? child.Adopt(std::move(*ready)) : child.Open(sub))) {
                     stats_.unreadableFolders.push_back(sub);
                 } else {
+                    const uint64_t id = static_cast<uint64_t>(entry.FileId.QuadPart);
                     if (isLink) child.Identify(sub);
-                    else child.Identify(sub, opened.volume, static_cast<uint64_t>(entry.FileId.QuadPart),
-                                        recordFinalPaths_);
+                    else child.Identify(sub, opened.volume, id, recordFinalPaths_,
+                                        recordFinalPaths_ ? FinalPathBelow(opened, name, id) : std::wstring());
                     // Where a link leads decides. Into a search path it is left to
                     // that path's own walk, which names the files by their real folders.
                     if (isLink && IsWithinRoots(child.finalPath)) ++stats_.foldersSkippedAsSeen;

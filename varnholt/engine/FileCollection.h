@@ -169,6 +169,7 @@ private:
     void Walk(const std::wstring& folder, OpenFolder& opened, size_t depth);
     bool Enter(const OpenFolder& opened);
     bool IsWithinRoots(const std::wstring& finalPath) const;
+    std::wstring FinalPathBelow(const OpenFolder& parent, std::wstring_view name, uint64_t id) const;
     void AddRoot(const std::wstring& folder);
 
     const SearchSettings& settings_;
@@ -182,6 +183,7 @@ private:
     ExceptionPatterns exceptions_;
     bool filtersOn_ = false;
     bool recordFinalPaths_ = false;
+    std::vector<uint64_t> driveRootIds_;  // where final paths are recorded
     CollectionStats stats_;
 };
 
