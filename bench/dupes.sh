@@ -4,7 +4,8 @@
 #   bench/dupes.sh [TREE...]        trees made with bench/make_dupes_tree.py
 # Environment: BUILD_ROOT (default build/), ARCH (x64), RUNS (3), PEERS ("jdupes rdfind fdupes rmlint"),
 #   BENCH_DIR (where default trees are made: /tmp/varnholt-bench), BASELINE (another
-#   VarnholtScan.exe, an earlier build, run side by side as "baseline").
+#   VarnholtScan.exe, an earlier build, run side by side as "baseline"; BASELINE_ARGS,
+#   its extra arguments, "--no-cache" for one that keeps a content cache).
 # Default trees: 50,000 files of about 200 KB (about 10 GB, a quarter copies), made when missing.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -48,9 +49,9 @@ run_tool() {
   case $name in
     varnholt|baseline)
       # Every file read as in a first search: this build without its content cache
-      # (bench/cache.sh measures the cache); an earlier build as it comes.
+      # (bench/cache.sh measures the cache); an earlier build with BASELINE_ARGS.
       local exe=$scan nocache=--no-cache
-      [ "$name" = baseline ] && exe=$BASELINE nocache=
+      [ "$name" = baseline ] && exe=$BASELINE nocache=${BASELINE_ARGS:-}
       WINE_RUN_TIMEOUT=7200 WINEDEBUG=-all VARNHOLTSCAN_DETAILS=1 timed "$name" "$top/scripts/wine-run" "$wineroot" "$exe" --config "$config" $nocache "Z:${tree//\//\\}\\..." ;;
     jdupes) timed jdupes jdupes -r -q "$tree" ;;
     rdfind) timed rdfind rdfind -dryrun true -outputname "$out/rdfind.txt" "$tree" ;;
