@@ -137,7 +137,7 @@ inline DiskSearch SearchOnDisk(const std::wstring& pathList, const std::wstring&
     search.Collect(pathList);
     search.Compare(results);
     if (settings.sameChecksum && settings.checksumSecondStep) search.SecondStep(results);
-    if (!cacheFile.empty()) cache.Save(cacheFile);
+    if (!cacheFile.empty()) cache.StartSave(cacheFile);  // as the window does; done when `cache` goes
     DiskSearch out{tree.TextsInOrder(), {}, search.Stats()};
     for (const auto& list : search.Files().Lists())
         for (const auto& e : list.entries) out.collected.push_back(search.Files().Path(e));

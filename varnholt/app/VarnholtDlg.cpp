@@ -621,13 +621,18 @@ void CVarnholtDlg::Search() {
     // not be read leave it alone, as they leave every other file of the user's.
     const bool cached = settingsFile_ == SettingsFile::Readable && ReadValue(L"ContentCache") != L"0";
     const std::wstring cachePath = ContentCacheBeside(userConfigPath_);
-    ContentCache cache;
-    if (cached) cache.StartLoad(cachePath);
+    cache_.reset();  // its write first: this search reads the file
+    if (!cached) {
+        RunSearch(searchPathText_, settings_, store_, texts_, progress_, results_, duplicates_);
+        return;
+    }
+    cache_ = std::make_unique<ContentCache>();
+    cache_->StartLoad(cachePath);
     RunSearch(searchPathText_, settings_, store_, texts_, progress_, results_, duplicates_, nullptr, nullptr,
-              cached ? &cache : nullptr);
-    const bool setAside = cached && cache.AwaitLoad() == ContentCache::Loaded::SetAside;
+              cache_.get());
+    const bool setAside = cache_->AwaitLoad() == ContentCache::Loaded::SetAside;
     // Also after Cancel: what the search learned stays learned.
-    if (cached) cache.Save(cachePath);
+    cache_->StartSave(cachePath);
     if (setAside) {
         std::wstring text = texts_.GetText(txt::kCacheSetAside);
         for (size_t at; (at = text.find(L"%1")) != std::wstring::npos;) text.replace(at, 2, cachePath);

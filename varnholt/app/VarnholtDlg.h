@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "varnholt/app/ResultsTree.h"
 #include "varnholt/app/StartDialog.h"
 #include "varnholt/app/WindowTexts.h"
+#include "varnholt/engine/ContentCache.h"
 #include "varnholt/engine/Crc32.h"
 #include "varnholt/engine/DuplicateSearch.h"
 #include "varnholt/engine/SearchSettings.h"
@@ -135,6 +137,9 @@ private:
     // The configuration beside which the exception list lives: the user's, even
     // when it could not be read.
     std::wstring userConfigPath_;
+    // The last search's content cache while it is written on a thread of its
+    // own; the next search, or leaving, waits for it.
+    std::unique_ptr<ContentCache> cache_;
     std::wstring exceptionFile_;
     // What the one-time load really read; the closing steps write back only that.
     bool settingsLoaded_ = false;

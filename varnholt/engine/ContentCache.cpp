@@ -234,7 +234,7 @@ bool ContentCache::Parse(const std::string& bytes) {
 ContentCache::~ContentCache() { Settle(); }
 
 void ContentCache::Settle() {
-    if (loader_.joinable()) loader_.join();
+    if (worker_.joinable()) worker_.join();
 }
 
 ContentCache::Loaded ContentCache::Load(const std::wstring& path) {
@@ -245,7 +245,7 @@ ContentCache::Loaded ContentCache::Load(const std::wstring& path) {
 void ContentCache::StartLoad(const std::wstring& path) {
     Settle();
     loadError_ = nullptr;
-    loader_ = std::thread([this, path] {
+    worker_ = std::thread([this, path] {
         const auto start = std::chrono::steady_clock::now();
         try {
             loaded_ = Read(path);
@@ -333,6 +333,29 @@ bool ContentCache::SameAsLoaded() const {
 
 bool ContentCache::Save(const std::wstring& path) {
     Settle();
+    return Write(path);
+}
+
+void ContentCache::StartSave(const std::wstring& path) {
+    Settle();
+    worker_ = std::thread([this, path] {
+        try {
+            saved_ = Write(path);
+        } catch (...) {
+            saved_ = false;  // out of memory: the file stays as it was
+        }
+        // Written for the next search, which reads it anew: the memory goes now.
+        entries_ = {};
+        index_ = {};
+    });
+}
+
+bool ContentCache::AwaitSave() {
+    Settle();
+    return saved_;
+}
+
+bool ContentCache::Write(const std::wstring& path) {
     RemoveInterruptedWrites(path);
     // A search that learned nothing and saw every entry again would write the
     // same bytes: while the file is as it was read, it stays.

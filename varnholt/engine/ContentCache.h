@@ -60,6 +60,12 @@ public:
     // since this one read it. Temporary files of writes that were interrupted
     // (their process is gone) are removed. False when it could not be written.
     bool Save(const std::wstring& path);
+    // Save on a thread of its own: writing a million entries takes seconds,
+    // and the results are shown meanwhile. Every other call waits for it.
+    // Afterwards the cache holds nothing: the next search reads the file.
+    void StartSave(const std::wstring& path);
+    // What the save answered, once it is done.
+    bool AwaitSave();
 
     // The content known under this key, checked at this place; marks the entry as seen.
     const CachedContent* Find(const CacheKey& key, uint64_t placeHash);
@@ -95,12 +101,14 @@ private:
     // Adds the entry unless its key is there; true when added.
     bool Add(Entry&& entry);
 
-    // Waits for a load started on its own thread.
+    // Waits for a load or save started on its own thread.
     void Settle();
     Loaded Read(const std::wstring& path);
+    bool Write(const std::wstring& path);
 
-    std::thread loader_;
+    std::thread worker_;
     Loaded loaded_ = Loaded::Missing;
+    bool saved_ = false;
     std::exception_ptr loadError_;
     double loadSeconds_ = 0;
 
