@@ -45,7 +45,7 @@ public:
     Loaded Load(const std::wstring& path);
     // Load on a thread of its own. A search needs the cache only once its walk
     // is done, and the walk keeps one core busy at most under Wine; a million
-    // entries take a second to read. Every other call but Size waits for it.
+    // entries take a second to read. Load, Save, Find and Store wait for it.
     void StartLoad(const std::wstring& path);
     // What the load found, once it is done; rethrows what it threw.
     Loaded AwaitLoad();
@@ -61,7 +61,7 @@ public:
     // (their process is gone) are removed. False when it could not be written.
     bool Save(const std::wstring& path);
     // Save on a thread of its own: writing a million entries takes seconds,
-    // and the results are shown meanwhile. Every other call waits for it.
+    // and the results are shown meanwhile. Load, Save, Find and Store wait for it.
     // Afterwards the cache holds nothing: the next search reads the file.
     void StartSave(const std::wstring& path);
     // What the save answered, once it is done.
