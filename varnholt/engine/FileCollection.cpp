@@ -110,8 +110,9 @@ FileFacts FileCollection::Facts(const FileEntry& e) const {
 }
 
 std::wstring FileCollection::ListedAt(const FileEntry& e) const {
-    const std::wstring& finalPath = folders_[e.folder].finalPath;
-    return finalPath.empty() ? std::wstring() : JoinPath(finalPath, Name(e));
+    std::wstring path;
+    ListedAt(e, path);
+    return path;
 }
 
 void FileCollection::ListedAt(const FileEntry& e, std::wstring& path) const {
@@ -366,10 +367,10 @@ void FileCollector::CollectFolder(const std::wstring& folder) {
     opened.Identify(folder);
     if (std::find(roots_.begin(), roots_.end(), opened.finalPath) == roots_.end()) roots_.push_back(opened.finalPath);
     if (!Enter(opened)) return;
-    Walk(folder, opened, 0);
+    Walk(folder, opened);
 }
 
-void FileCollector::Walk(const std::wstring& folder, OpenFolder& opened, size_t depth) {
+void FileCollector::Walk(const std::wstring& folder, OpenFolder& opened) {
     ++stats_.foldersWalked;
     FolderListing& listing = opened.listing;
     if (!listing.listed) {
@@ -420,7 +421,7 @@ void FileCollector::Walk(const std::wstring& folder, OpenFolder& opened, size_t 
                     // Where a link leads decides. Into a search path it is left to
                     // that path's own walk, which names the files by their real folders.
                     if (isLink && IsWithinRoots(child.finalPath)) ++stats_.foldersSkippedAsSeen;
-                    else if (Enter(child)) Walk(sub, child, depth + 1);
+                    else if (Enter(child)) Walk(sub, child);
                 }
             }
         } else {

@@ -166,7 +166,7 @@ public:
 
 private:
     struct OpenFolder;
-    void Walk(const std::wstring& folder, OpenFolder& opened, size_t depth);
+    void Walk(const std::wstring& folder, OpenFolder& opened);
     bool Enter(const OpenFolder& opened);
     bool IsWithinRoots(const std::wstring& finalPath) const;
     std::wstring FinalPathBelow(const OpenFolder& parent, std::wstring_view name, uint64_t id) const;

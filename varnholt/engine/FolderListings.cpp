@@ -66,9 +66,7 @@ ListingsAhead::Ticket ListingsAhead::Ask(const std::vector<std::wstring>& folder
     {
         std::lock_guard lock(mutex_);
         for (const auto& folder : folders) jobs_[next_++].folder = folder;
-        std::deque<Ticket> asked;
-        for (Ticket t = first; t < next_; ++t) asked.push_back(t);
-        queue_.insert(queue_.begin(), asked.begin(), asked.end());
+        for (Ticket t = next_; t-- > first;) queue_.push_front(t);
     }
     if (!folders.empty()) work_.notify_all();
     return first;

@@ -18,11 +18,11 @@
 
 #include "framework/Handles.h"
 
-// One folder opened for listing, and all of its listing.
 // Whether listings of one process run side by side; not under Wine, which
 // reads every directory of a process under one lock.
 bool ListingsSideBySide();
 
+// One folder opened for listing, and all of its listing.
 struct FolderListing {
     fw::FileHandle handle;
     std::vector<uint8_t> records;  // FILE_ID_BOTH_DIR_INFO chains, one per block read

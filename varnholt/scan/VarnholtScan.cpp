@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -63,20 +64,10 @@ void Err(const std::wstring& text) {
     fwrite(bytes.data(), 1, bytes.size(), stderr);
 }
 
-// Seconds since it was made, for the figures of VARNHOLTSCAN_DETAILS.
-class Stopwatch {
-public:
-    Stopwatch() { QueryPerformanceCounter(&start_); }
-    double Seconds() const {
-        LARGE_INTEGER now, frequency;
-        QueryPerformanceCounter(&now);
-        QueryPerformanceFrequency(&frequency);
-        return double(now.QuadPart - start_.QuadPart) / double(frequency.QuadPart);
-    }
-
-private:
-    LARGE_INTEGER start_;
-};
+// Seconds since `start`, for the figures of VARNHOLTSCAN_DETAILS.
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
 
 std::string Number(uint64_t n) { return std::to_string(n); }
 
@@ -587,9 +578,9 @@ int wmain(int argc, wchar_t** argv) {
         // Also after Ctrl+C: what the search learned stays learned.
         if (!cachePath.empty()) {
             SHCreateDirectoryExW(nullptr, cachePath.substr(0, cachePath.rfind(L'\\')).c_str(), nullptr);
-            Stopwatch saveWatch;
+            const auto saveStart = std::chrono::steady_clock::now();
             if (!cache.Save(cachePath)) Err(L"VarnholtScan: the cache could not be written to " + cachePath + L"\n");
-            saveSeconds = saveWatch.Seconds();
+            saveSeconds = SecondsSince(saveStart);
         }
         if (outcome == SearchOutcome::EmptyPath) {
             Err(texts.GetText(txt::kNoSearchPath) + L"\n");
@@ -622,14 +613,14 @@ int wmain(int argc, wchar_t** argv) {
             if (!Act(tree, groups, verdicts, action, rules, acted)) return 2;
         }
 
-        Stopwatch outputWatch;
+        const auto outputStart = std::chrono::steady_clock::now();
         Output out;
         const Results written{tree, results, stats, groups, verdicts, rule, action, acted};
         if (format == Format::Json) WriteJson(out, written, settings);
         else if (format == Format::Csv) WriteCsv(out, written);
         else WriteText(out, tree, settings, texts, results);
         out.Flush();
-        const double outputSeconds = outputWatch.Seconds();
+        const double outputSeconds = SecondsSince(outputStart);
 
         PROCESS_MEMORY_COUNTERS memory{};
         memory.cb = sizeof memory;
