@@ -308,21 +308,21 @@ TEST_F(Collection, HelpersListFoldersAsTheyAre) {
     size_t handed = 0;
     // The first round may find the helpers still starting.
     for (int round = 0; round < 100 && handed == 0; ++round) {
-    const ListingsAhead::Ticket first = ahead.Ask(asked);
-    for (size_t i = asked.size(); i-- > 0;) {
-        const std::unique_ptr<FolderListing> listing = ahead.Take(first + i);
-        if (!listing) continue;  // no helper had come to it: the walk lists it itself
-        ++handed;
-        std::vector<std::wstring> names, expected;
-        listing->ForEach([&](const FILE_ID_BOTH_DIR_INFO& e) { names.emplace_back(e.FileName, e.FileNameLength / sizeof(wchar_t)); });
-        std::erase_if(names, [](const std::wstring& n) { return n == L"." || n == L".."; });
-        ExpectedWalk(asked[i], expected);
-        for (auto& path : expected) path = path.substr(asked[i].size() + 1);
-        EXPECT_EQ(names, expected);
-        EXPECT_EQ(listing->endError, static_cast<DWORD>(ERROR_NO_MORE_FILES));
-        EXPECT_FALSE(listing->finalPath.empty());
-    }
-    ahead.Drop(first, first + asked.size());
+        const ListingsAhead::Ticket first = ahead.Ask(asked);
+        for (size_t i = asked.size(); i-- > 0;) {
+            const std::unique_ptr<FolderListing> listing = ahead.Take(first + i);
+            if (!listing) continue;  // no helper had come to it: the walk lists it itself
+            ++handed;
+            std::vector<std::wstring> names, expected;
+            listing->ForEach([&](const FILE_ID_BOTH_DIR_INFO& e) { names.emplace_back(e.FileName, e.FileNameLength / sizeof(wchar_t)); });
+            std::erase_if(names, [](const std::wstring& n) { return n == L"." || n == L".."; });
+            ExpectedWalk(asked[i], expected);
+            for (auto& path : expected) path = path.substr(asked[i].size() + 1);
+            EXPECT_EQ(names, expected);
+            EXPECT_EQ(listing->endError, static_cast<DWORD>(ERROR_NO_MORE_FILES));
+            EXPECT_FALSE(listing->finalPath.empty());
+        }
+        ahead.Drop(first, first + asked.size());
     }
     EXPECT_GT(handed, 0u);
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 #include "tests/engine/EngineTestSupport.h"
@@ -171,6 +172,39 @@ TEST(ContentCache, SecondSearchOpensOnlyWhatChanged) {
     after = Search(tree, cache);
     EXPECT_EQ(after.stats.opens, 1u);
     EXPECT_EQ(after.tree, Search(tree, L"").tree);
+}
+
+// A search that learned nothing and saw every entry leaves the file as it was
+// (here with an old time, which a write would change); one that missed an
+// entry, or learned one, writes it.
+TEST(ContentCache, WrittenOnlyWhenASearchChangedIt) {
+    TempDir dir;
+    const std::wstring tree = dir / L"tree", cache = dir / L"cache.dat";
+    CreateDirectoryW(tree.c_str(), nullptr);
+    for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt"}) WriteBytes(tree + L"\\" + name, "same bytes");
+    const FILETIME old{0x12345678, 0x01D00000};
+    auto written = [&] {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        GetFileAttributesExW(cache.c_str(), GetFileExInfoStandard, &data);
+        return CompareFileTime(&data.ftLastWriteTime, &old) != 0;
+    };
+    const struct {
+        const wchar_t* change;
+        std::function<void()> make;
+        bool written;
+    } cases[] = {
+        {L"nothing", [] {}, false},
+        {L"a file gone", [&] { DeleteFileW((tree + L"\\c.txt").c_str()); }, true},
+        {L"a file new", [&] { WriteBytes(tree + L"\\d.txt", "same bytes"); }, true},
+    };
+    Search(tree, cache);
+    for (const auto& c : cases) {
+        Search(tree, cache);  // settles what the last change left
+        SetFileTimes(cache, &old, nullptr);
+        c.make();
+        Search(tree, cache);
+        EXPECT_EQ(written(), c.written) << c.change;
+    }
 }
 
 // A cache file of random bytes is set aside, and the search gives what it gives without one.

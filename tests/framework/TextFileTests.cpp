@@ -87,3 +87,14 @@ TEST(TextFile, MissingFileThrowsFileError) {
     TempDir dir;
     EXPECT_THROW(fw::ReadTextLines(dir / L"none.txt"), fw::FileError);
 }
+
+// Files are read in blocks as large as they are: every size around a block's edge comes back whole.
+TEST(TextFile, ReadFileBytesReadsEverySizeWhole) {
+    TempDir dir;
+    for (const size_t size : {size_t(0), size_t(1), size_t(65535), size_t(65536), size_t(65537), size_t(300001)}) {
+        std::string bytes(size, '\0');
+        for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
+        WriteBytes(dir / L"f.bin", bytes);
+        EXPECT_EQ(fw::ReadFileBytes(dir / L"f.bin"), bytes) << size;
+    }
+}
