@@ -219,6 +219,21 @@ TEST(ContentCache, ADamagedFileChangesNoResult) {
     EXPECT_EQ(Search(dir / L"tree", dir / L"cache.dat").tree, Search(dir / L"tree", L"").tree);
     EXPECT_EQ(ReadBytes(dir / L"cache.dat.bad"), noise);
     EXPECT_EQ(Search(dir / L"tree", dir / L"cache.dat").stats.opens, 0u) << "rebuilt";
+
+    // Loaded on its own thread, the cache says so once the load is done; written
+    // on its own thread, it holds nothing afterwards and the file has it all.
+    ContentCache loading;
+    loading.StartLoad(dir / L"cache.dat");
+    EXPECT_EQ(loading.AwaitLoad(), ContentCache::Loaded::Read);
+    const size_t entries = loading.Size();
+    loading.StartSave(dir / L"again.dat");
+    EXPECT_TRUE(loading.AwaitSave());
+    EXPECT_EQ(loading.Size(), 0u);
+    EXPECT_EQ(loading.Load(dir / L"again.dat"), ContentCache::Loaded::Read);
+    EXPECT_EQ(loading.Size(), entries);
+    WriteBytes(dir / L"cache.dat", noise);
+    loading.StartLoad(dir / L"cache.dat");
+    EXPECT_EQ(loading.AwaitLoad(), ContentCache::Loaded::SetAside);
 }
 
 // Two searches that share one cache and overlap keep each other's entries (a
